@@ -1,0 +1,181 @@
+#include "calculator_form.h"
+
+#include "number.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <cmath>
+#include <utility>
+
+namespace common {
+
+void showMessageBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName("MessageBox");
+    box.exec();
+}
+
+int twips(int value)
+{
+    double dpi = 96.0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInch();
+    return static_cast<int>(std::lround(value * dpi / 1440.0));
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QColor backgroundOf(const QLineEdit* box)
+{
+    return box->palette().color(QPalette::Base);
+}
+
+char CalculatorForm::decimalMark()
+{
+    const QString mark = QLocale().decimalPoint();
+    return mark.size() == 1 && mark.at(0).unicode() < 128 ? static_cast<char>(mark.at(0).unicode()) : '.';
+}
+
+CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int clientWidth, int clientHeight,
+    std::span<const ControlSpec> controls, GammaSource gamma, MessageSink messages, QWidget* parent)
+    : QWidget(parent)
+    , m_gamma(std::move(gamma))
+    , m_messages(std::move(messages))
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+    QFont designFont = font();
+    designFont.setPointSizeF(8.25);
+    setFont(designFont);
+    resize(twips(clientWidth), twips(clientHeight));
+
+    QWidget* previousFocus = nullptr;
+    for (const ControlSpec& spec : controls) {
+        QWidget* container = spec.container ? findChild<QWidget*>(spec.container) : this;
+        Q_ASSERT(container);
+        const QString caption = QString::fromUtf8(spec.caption ? spec.caption : "");
+        QWidget* control = nullptr;
+        switch (spec.kind) {
+        case Kind::Frame:
+            control = new QGroupBox(caption, container);
+            break;
+        case Kind::TextBox: {
+            auto* edit = new QLineEdit(container);
+            control = edit;
+            break;
+        }
+        case Kind::Label:
+            control = new QLabel(caption, container);
+            break;
+        case Kind::Option:
+            control = new QRadioButton(caption, container);
+            break;
+        case Kind::Button:
+            control = new QPushButton(caption, container);
+            break;
+        }
+        control->setObjectName(spec.name);
+        control->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        if (spec.accessibleName)
+            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        if (spec.hiddenAtStart)
+            control->hide();
+        if (control->focusPolicy() != Qt::NoFocus) {
+            if (previousFocus)
+                QWidget::setTabOrder(previousFocus, control);
+            previousFocus = control;
+        }
+    }
+
+    QPushButton* button = command();
+    connect(button, &QPushButton::clicked, this, [this] { calculate(); });
+    // Enter in any box of the calculator presses its calculate button.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::returnPressed, button, &QPushButton::click);
+}
+
+void CalculatorForm::onOptionClicked(const char* optionName, std::function<void()> handler)
+{
+    connect(option(optionName), &QRadioButton::clicked, this, [handler = std::move(handler)] { handler(); });
+}
+
+QLineEdit* CalculatorForm::box(const char* name) const
+{
+    return findChild<QLineEdit*>(name);
+}
+QRadioButton* CalculatorForm::option(const char* name) const
+{
+    return findChild<QRadioButton*>(name);
+}
+QGroupBox* CalculatorForm::frame(const char* name) const
+{
+    return findChild<QGroupBox*>(name);
+}
+QPushButton* CalculatorForm::command() const
+{
+    return findChild<QPushButton*>("Command1");
+}
+
+std::optional<double> CalculatorForm::readGamma()
+{
+    const double gama = readNumber(m_gamma ? m_gamma().toStdString() : std::string("1.4"), decimalMark());
+    if (auto refusal = checkGamma(gama)) {
+        say(*refusal);
+        return std::nullopt;
+    }
+    return gama;
+}
+
+double CalculatorForm::readBox(const char* name) const
+{
+    return readNumber(box(name)->text().toStdString(), decimalMark());
+}
+
+void CalculatorForm::writeBox(const char* name, double value, int decimals)
+{
+    box(name)->setText(QString::fromStdString(writeNumber(value, decimals, decimalMark())));
+}
+
+void CalculatorForm::setShown(const char* name, bool shown)
+{
+    if (QWidget* w = findChild<QWidget*>(name))
+        w->setVisible(shown);
+}
+
+void CalculatorForm::setBackground(const char* name, const QColor& colour)
+{
+    QLineEdit* edit = box(name);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, colour);
+    edit->setPalette(palette);
+}
+
+void CalculatorForm::setCaption(const QString& caption)
+{
+    command()->setText(caption);
+}
+
+void CalculatorForm::say(const Message& message)
+{
+    say(QString::fromStdString(message.render(decimalMark())));
+}
+
+void CalculatorForm::say(const QString& text)
+{
+    if (m_messages)
+        m_messages(this, text);
+}
+
+} // namespace common

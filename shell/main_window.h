@@ -1,0 +1,45 @@
+// The main window: a multiple-document area holding the gas property strip and the calculators, the
+// menu that re-opens them, and the About window.
+#pragma once
+
+#include "calculator_form.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(common::MessageSink messages = common::showMessageBox, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The text of the gas property box; re-creates the gas property window when it was closed.
+    QString gammaText();
+
+    // The sub-window holding the named child window, or nullptr when it is not open.
+    QMdiSubWindow* subWindow(const QString& windowName) const;
+    QWidget* aboutWindow() const { return m_about; }
+
+    // What the menu items do.
+    void reopen(const QString& windowName);
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Child;
+    QMdiSubWindow* ensureOpen(Child& child);
+    void place(QMdiSubWindow* sub, int width, int top);
+
+    common::MessageSink m_messages;
+    QMdiArea* m_area = nullptr;
+    std::vector<Child> m_children;
+    QPointer<QWidget> m_about;
+};
