@@ -86,6 +86,8 @@ QMdiSubWindow* MainWindow::ensureOpen(Child& child)
 {
     if (!child.make)
         return nullptr;
+    if (child.sub && child.sub->isHidden())
+        child.sub = nullptr; // closed by the user; deleted once control returns to the event loop
     if (!child.sub) {
         QWidget* window = child.make();
         child.sub = m_area->addSubWindow(window);
@@ -105,7 +107,7 @@ void MainWindow::place(QMdiSubWindow* sub, int width, int top)
 QString MainWindow::gammaText()
 {
     Child& properties = m_children.front();
-    const bool existed = static_cast<bool>(properties.sub);
+    const bool existed = properties.sub && !properties.sub->isHidden();
     QMdiSubWindow* sub = ensureOpen(properties);
     if (!existed)
         sub->resize(sub->sizeHint()); // a new child at the place and design size the area gives it

@@ -1,0 +1,187 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Twips at the test screen's DPI, written out so the test does not lean on the code's own conversion.
+int px(int twips) { return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0); }
+
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUpStacksTheStrips_data();
+    void startUpStacksTheStrips();
+    void menuHasTheDocumentedItems();
+    void reopeningAnOpenWindowKeepsItsStateAndWidens();
+    void reopeningAClosedWindowStartsAfresh();
+    void aboutIsASingleInstance();
+    void gammaEditTakesEffectAtTheNextPress();
+    void closedGasWindowComesBackWithItsDefault();
+    void badGammaIsRefusedInTheCalculator();
+
+private:
+    QWidget* window(const char* name) const
+    {
+        QMdiSubWindow* sub = m_main->subWindow(name);
+        return sub ? sub->widget() : nullptr;
+    }
+    QAction* action(const char* name) const { return m_main->findChild<QAction*>(name); }
+    void pressIsentropicM(const QString& typed)
+    {
+        QWidget* w = window("Form_IseFlow");
+        QTest::mouseClick(w->findChild<QRadioButton*>("Option_M"), Qt::LeftButton);
+        QTest::keyClicks(w->findChild<QLineEdit*>("Text_M"), typed);
+        QTest::mouseClick(w->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QStringList m_messages;
+    std::unique_ptr<MainWindow> m_main;
+};
+
+void TestShell::init()
+{
+    m_messages.clear();
+    m_main = std::make_unique<MainWindow>([this](QWidget*, const QString& text) { m_messages << text; });
+    m_main->show();
+}
+
+void TestShell::cleanup()
+{
+    m_main.reset();
+    settle();
+}
+
+void TestShell::startUpStacksTheStrips_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("top");
+    QTest::newRow("gas properties") << "Form_Properties" << 0;
+    QTest::newRow("isentropic") << "Form_IseFlow" << 1400;
+}
+
+void TestShell::startUpStacksTheStrips()
+{
+    QFETCH(QString, name);
+    QFETCH(int, top);
+    QMdiSubWindow* sub = m_main->subWindow(name);
+    QVERIFY(sub);
+    QCOMPARE(sub->widget()->objectName(), name);
+    QCOMPARE(sub->geometry(), QRect(0, px(top), px(7100), px(1400)));
+    QCOMPARE(m_main->objectName(), QString("MDIForm1"));
+    QCOMPARE(m_main->windowTitle(), QString("Compressible Flow Calculator"));
+}
+
+void TestShell::menuHasTheDocumentedItems()
+{
+    auto* open = m_main->findChild<QMenu*>("Mn_Open");
+    QVERIFY(open);
+    QCOMPARE(open->title(), QString("open"));
+    QStringList captions;
+    for (QAction* item : open->actions())
+        captions << item->objectName() + "=" + item->text();
+    QCOMPARE(captions,
+        QStringList({ "Mn_IseFlow=Isentropic flow", "Mn_NmShock=Normal Shock", "Mn_HeatFlo=1D Flow with Heat Addition",
+            "Mn_FricFlo=1D Flow with Friction", "Mn_OblShock=Oblique Shock", "Mn_ExpWave=Expansion Wave" }));
+    QCOMPARE(action("Mn_About")->text(), QString("About"));
+    QCOMPARE(window("Form_Properties")->findChild<QLineEdit*>("Text_Gama")->text(), QString("1.4"));
+    QCOMPARE(window("Form_Properties")->findChild<QLabel*>("Label2")->text(), QString::fromUtf8("γ ="));
+}
+
+void TestShell::reopeningAnOpenWindowKeepsItsStateAndWidens()
+{
+    pressIsentropicM("2");
+    action("Mn_IseFlow")->trigger();
+    QMdiSubWindow* sub = m_main->subWindow("Form_IseFlow");
+    QCOMPARE(sub->geometry(), QRect(0, px(1400), px(8000), px(1400)));
+    QCOMPARE(sub->widget()->findChild<QLineEdit*>("Text_PoP")->text(), QString("7.8244"));
+}
+
+void TestShell::reopeningAClosedWindowStartsAfresh()
+{
+    pressIsentropicM("2");
+    m_main->subWindow("Form_IseFlow")->close();
+    settle();
+    QVERIFY(!m_main->subWindow("Form_IseFlow"));
+    action("Mn_IseFlow")->trigger();
+    QMdiSubWindow* sub = m_main->subWindow("Form_IseFlow");
+    QVERIFY(sub);
+    QCOMPARE(sub->geometry(), QRect(0, px(1400), px(8000), px(1400)));
+    QWidget* w = sub->widget();
+    QCOMPARE(w->findChild<QPushButton*>("Command1")->text(), QString("Choose an input option"));
+    QVERIFY(!w->findChild<QRadioButton*>("Option_M")->isChecked());
+    QVERIFY(w->findChild<QLineEdit*>("Text_M")->isHidden());
+}
+
+void TestShell::aboutIsASingleInstance()
+{
+    action("Mn_About")->trigger();
+    QWidget* first = m_main->aboutWindow();
+    QVERIFY(first && first->isVisible());
+    QCOMPARE(first->objectName(), QString("Form_About"));
+    QCOMPARE(first->windowTitle(), QString("About"));
+    QVERIFY(first->isWindow());
+    QCOMPARE(first->findChild<QLabel*>("Label1")->text(), QString("Kelmarin"));
+    QCOMPARE(first->findChild<QLabel*>("Label8")->text(), QString("Last update: May 2007"));
+    action("Mn_About")->trigger();
+    QCOMPARE(m_main->aboutWindow(), first);
+    first->close();
+    settle();
+    QVERIFY(!m_main->aboutWindow());
+    action("Mn_About")->trigger();
+    QVERIFY(m_main->aboutWindow());
+}
+
+void TestShell::gammaEditTakesEffectAtTheNextPress()
+{
+    pressIsentropicM("3");
+    QLineEdit* gama = window("Form_Properties")->findChild<QLineEdit*>("Text_Gama");
+    gama->clear();
+    QTest::keyClicks(gama, "1.3");
+    QLineEdit* pop = window("Form_IseFlow")->findChild<QLineEdit*>("Text_PoP");
+    QCOMPARE(pop->text(), QString("36.7327"));
+    QTest::mouseClick(window("Form_IseFlow")->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QCOMPARE(pop->text(), QString("40.5472"));
+}
+
+void TestShell::closedGasWindowComesBackWithItsDefault()
+{
+    QLineEdit* gama = window("Form_Properties")->findChild<QLineEdit*>("Text_Gama");
+    gama->setText("1.3");
+    m_main->subWindow("Form_Properties")->close();
+    settle();
+    QVERIFY(!m_main->subWindow("Form_Properties"));
+    pressIsentropicM("2");
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(window("Form_IseFlow")->findChild<QLineEdit*>("Text_PoP")->text(), QString("7.8244"));
+    QMdiSubWindow* back = m_main->subWindow("Form_Properties");
+    QVERIFY(back && back->isVisible());
+    QCOMPARE(back->widget()->findChild<QLineEdit*>("Text_Gama")->text(), QString("1.4"));
+}
+
+void TestShell::badGammaIsRefusedInTheCalculator()
+{
+    window("Form_Properties")->findChild<QLineEdit*>("Text_Gama")->setText("0.9");
+    pressIsentropicM("2");
+    QCOMPARE(m_messages, QStringList { "Gamma must be greater than 1" });
+    QVERIFY(window("Form_IseFlow")->findChild<QLineEdit*>("Text_PoP")->isHidden());
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"
