@@ -14,7 +14,10 @@
 namespace {
 
 // Twips at the test screen's DPI, written out so the test does not lean on the code's own conversion.
-int px(int twips) { return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0); }
+int px(int twips)
+{
+    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0);
+}
 
 } // namespace
 
