@@ -61,8 +61,10 @@ common::Result<Flow> fromPoP(double gama, double PoP)
         return *refusal;
     if (!(PoP > 1.0))
         return common::Message { "Po/P must be equal or greater then 1" };
+    // (Po/P)^((g-1)/g) - 1 by expm1 and log: the plain power loses every digit when gamma is near 1 and Po/P
+    // near 1, and would give Mach 0 for a pressure ratio above 1.
     const double g = gama;
-    return flowFor(gama, std::sqrt((std::pow(PoP, (g - 1.0) / g) - 1.0) * 2.0 / (g - 1.0)));
+    return flowFor(gama, std::sqrt(std::expm1((g - 1.0) / g * std::log(PoP)) * 2.0 / (g - 1.0)));
 }
 
 common::Result<Flow> fromToT(double gama, double ToT)

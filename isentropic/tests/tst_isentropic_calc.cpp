@@ -58,6 +58,7 @@ private slots:
     void unconvergedIterationFallsBackToTheExactRoot_data();
     void unconvergedIterationFallsBackToTheExactRoot();
     void iterationIsBoundedAt100Passes();
+    void pressureRatioNearOneKeepsItsDigitsForGammaNearOne();
 };
 
 void TestIsentropicCalc::resultsShowTheTableDigits_data()
@@ -177,6 +178,15 @@ void TestIsentropicCalc::iterationIsBoundedAt100Passes()
     const auto it = isentropic::machFromNu(isentropic::prandtlMeyerK(1.1), 4.0 * std::atan(1.0) * 89.0 / 180.0);
     QVERIFY(!it.converged);
     QCOMPARE(it.passes, 100);
+}
+
+void TestIsentropicCalc::pressureRatioNearOneKeepsItsDigitsForGammaNearOne()
+{
+    // M = sqrt(2 ln(Po/P) / g) in the limit; the plain power form cancels to Mach 0 here.
+    const auto result = isentropic::fromPoP(1.0000001, 1.0000000001);
+    QVERIFY(result.ok());
+    const double expected = std::sqrt(2.0 * 1e-10 / 1.0000001);
+    QVERIFY(std::fabs(result.value().M - expected) < 1e-6 * expected);
 }
 
 QTEST_APPLESS_MAIN(TestIsentropicCalc)
