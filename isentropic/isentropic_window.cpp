@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -56,12 +57,13 @@ IsentropicWindow::IsentropicWindow(common::GammaSource gamma, common::MessageSin
 // An option's row of the state table: results hidden, only the chosen box shown, blank and white.
 void IsentropicWindow::chooseInput(const char* chosenBox)
 {
+    const std::string_view chosen(chosenBox);
     setShown("Frame1", false);
     for (const char* name : rowBoxes)
-        setShown(name, name == chosenBox);
+        setShown(name, name == chosen);
     box(chosenBox)->setText(" ");
     for (const char* name : rowBoxes)
-        setBackground(name, name == chosenBox ? common::colour::white : common::colour::grey);
+        setBackground(name, name == chosen ? common::colour::white : common::colour::grey);
     setCaption("Input value then CLICK");
 }
 
