@@ -1,7 +1,12 @@
 #include "main_window.h"
 
+#include "expansion_wave_window.h"
+#include "fanno_window.h"
 #include "isentropic_window.h"
+#include "normal_shock_window.h"
+#include "oblique_shock_window.h"
 #include "properties_window.h"
+#include "rayleigh_window.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -40,11 +45,16 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
         { "Form_Properties", 0, 0, nullptr, nullptr, [] { return new PropertiesWindow; } },
         { "Form_IseFlow", 1400, 8000, "Mn_IseFlow", "Isentropic flow",
             [this, gamma] { return new IsentropicWindow(gamma, m_messages); } },
-        { "Form_HeatFlo", 2800, 8000, "Mn_HeatFlo", "1D Flow with Heat Addition", nullptr },
-        { "Form_FricFlo", 4200, 8000, "Mn_FricFlo", "1D Flow with Friction", nullptr },
-        { "Form_NmShock", 5600, 7500, "Mn_NmShock", "Normal Shock", nullptr },
-        { "Form_OblShock", 7000, 7500, "Mn_OblShock", "Oblique Shock", nullptr },
-        { "Form_ExpWave", 8400, 8000, "Mn_ExpWave", "Expansion Wave", nullptr },
+        { "Form_HeatFlo", 2800, 8000, "Mn_HeatFlo", "1D Flow with Heat Addition",
+            [this, gamma] { return new RayleighWindow(gamma, m_messages); } },
+        { "Form_FricFlo", 4200, 8000, "Mn_FricFlo", "1D Flow with Friction",
+            [this, gamma] { return new FannoWindow(gamma, m_messages); } },
+        { "Form_NmShock", 5600, 7500, "Mn_NmShock", "Normal Shock",
+            [this, gamma] { return new NormalShockWindow(gamma, m_messages); } },
+        { "Form_OblShock", 7000, 7500, "Mn_OblShock", "Oblique Shock",
+            [this, gamma] { return new ObliqueShockWindow(gamma, m_messages); } },
+        { "Form_ExpWave", 8400, 8000, "Mn_ExpWave", "Expansion Wave",
+            [this, gamma] { return new ExpansionWaveWindow(gamma, m_messages); } },
     };
 
     // The menu lists the calculators in this order.
@@ -56,7 +66,6 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
             if (child.menuItem && QString(child.menuItem) == item) {
                 QAction* action = open->addAction(QString::fromUtf8(child.menuCaption));
                 action->setObjectName(item);
-                action->setEnabled(static_cast<bool>(child.make));
                 const QString name = child.name;
                 connect(action, &QAction::triggered, this, [this, name] { reopen(name); });
             }
@@ -70,10 +79,8 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
     resize(twips(7270), height());
     move(twips(5000), 0);
     resize(width(), twips(10550));
-    for (Child& child : m_children) {
-        if (QMdiSubWindow* sub = ensureOpen(child))
-            place(sub, 7100, child.top);
-    }
+    for (Child& child : m_children)
+        place(ensureOpen(child), 7100, child.top);
 }
 
 MainWindow::~MainWindow()
@@ -84,8 +91,6 @@ MainWindow::~MainWindow()
 
 QMdiSubWindow* MainWindow::ensureOpen(Child& child)
 {
-    if (!child.make)
-        return nullptr;
     if (child.sub && child.sub->isHidden())
         child.sub = nullptr; // closed by the user; deleted once control returns to the event loop
     if (!child.sub) {
@@ -127,10 +132,9 @@ void MainWindow::reopen(const QString& windowName)
 {
     for (Child& child : m_children) {
         if (child.name == windowName && child.menuWidth > 0) {
-            if (QMdiSubWindow* sub = ensureOpen(child)) {
-                place(sub, child.menuWidth, child.top);
-                m_area->setActiveSubWindow(sub);
-            }
+            QMdiSubWindow* sub = ensureOpen(child);
+            place(sub, child.menuWidth, child.top);
+            m_area->setActiveSubWindow(sub);
         }
     }
 }

@@ -32,6 +32,8 @@ private slots:
     void startUpStacksTheStrips();
     void menuHasTheDocumentedItems();
     void reopeningAnOpenWindowKeepsItsStateAndWidens();
+    void menuReopenGivesEachWindowItsWidth_data();
+    void menuReopenGivesEachWindowItsWidth();
     void reopeningAClosedWindowStartsAfresh();
     void aboutIsASingleInstance();
     void gammaEditTakesEffectAtTheNextPress();
@@ -77,6 +79,11 @@ void TestShell::startUpStacksTheStrips_data()
     QTest::addColumn<int>("top");
     QTest::newRow("gas properties") << "Form_Properties" << 0;
     QTest::newRow("isentropic") << "Form_IseFlow" << 1400;
+    QTest::newRow("heat addition") << "Form_HeatFlo" << 2800;
+    QTest::newRow("friction") << "Form_FricFlo" << 4200;
+    QTest::newRow("normal shock") << "Form_NmShock" << 5600;
+    QTest::newRow("oblique shock") << "Form_OblShock" << 7000;
+    QTest::newRow("expansion wave") << "Form_ExpWave" << 8400;
 }
 
 void TestShell::startUpStacksTheStrips()
@@ -114,6 +121,42 @@ void TestShell::reopeningAnOpenWindowKeepsItsStateAndWidens()
     QMdiSubWindow* sub = m_main->subWindow("Form_IseFlow");
     QCOMPARE(sub->geometry(), QRect(0, px(1400), px(8000), px(1400)));
     QCOMPARE(sub->widget()->findChild<QLineEdit*>("Text_PoP")->text(), QString("7.8244"));
+}
+
+void TestShell::menuReopenGivesEachWindowItsWidth_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("top");
+    QTest::newRow("heat addition") << "Mn_HeatFlo"
+                                   << "Form_HeatFlo" << 8000 << 2800;
+    QTest::newRow("friction") << "Mn_FricFlo"
+                              << "Form_FricFlo" << 8000 << 4200;
+    QTest::newRow("normal shock") << "Mn_NmShock"
+                                  << "Form_NmShock" << 7500 << 5600;
+    QTest::newRow("oblique shock") << "Mn_OblShock"
+                                   << "Form_OblShock" << 7500 << 7000;
+    QTest::newRow("expansion wave") << "Mn_ExpWave"
+                                    << "Form_ExpWave" << 8000 << 8400;
+}
+
+void TestShell::menuReopenGivesEachWindowItsWidth()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(int, top);
+    QWidget* before = window(name.toUtf8().constData());
+    action(item.toUtf8().constData())->trigger();
+    QCOMPARE(m_main->subWindow(name)->geometry(), QRect(0, px(top), px(width), px(1400)));
+    QCOMPARE(window(name.toUtf8().constData()), before);
+    m_main->subWindow(name)->close();
+    settle();
+    action(item.toUtf8().constData())->trigger();
+    QVERIFY(window(name.toUtf8().constData()));
+    QCOMPARE(window(name.toUtf8().constData())->objectName(), name);
+    QCOMPARE(m_main->subWindow(name)->geometry(), QRect(0, px(top), px(width), px(1400)));
 }
 
 void TestShell::reopeningAClosedWindowStartsAfresh()
