@@ -145,7 +145,9 @@ double CalculatorForm::readBox(const char* name) const
 
 void CalculatorForm::writeBox(const char* name, double value, int decimals)
 {
-    box(name)->setText(QString::fromStdString(writeNumber(value, decimals, decimalMark())));
+    QLineEdit* edit = box(name);
+    edit->setText(QString::fromStdString(writeNumber(value, decimals, decimalMark())));
+    edit->setCursorPosition(0); // a box narrower than its text shows the leading digits
 }
 
 void CalculatorForm::setShown(const char* name, bool shown)
