@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds everything and runs every test headless.
+# Installs what is missing, then: formatting check, plain build and every test headless, clang-tidy, and
+# the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
 
 echo "== formatting"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
@@ -12,5 +14,13 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 
 echo "== tests"
-export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure
+
+echo "== clang-tidy"
+bash scripts/tidy.sh build
+
+echo "== sanitizer build (address, undefined)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWCALC_SANITIZE=ON >/dev/null
+cmake --build build-asan --target all
+echo "== tests under the sanitizers"
+ctest --test-dir build-asan --output-on-failure
