@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: each calculation alone, a whole press through a window (offscreen), and
+# start-up against a bare Qt program with the same widgets. Prints one table.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare >/dev/null
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
+echo
+echo "| benchmark | time | goal |"
+echo "|---|---|---|"
+table() {
+    # name,iterations,real_time,cpu_time,time_unit,...
+    "$1" --benchmark_format=csv --benchmark_min_time=0.2 2>/dev/null | awk -F, -v goal="$2" '
+        /^"/ { gsub(/"/, "", $1); printf "| %s | %.0f ns | %s |\n", $1, $4, goal }'
+}
+table build/bench/bench_calc "under 1 µs"
+table build/bench/bench_press "under 50 µs"
+echo
+echo "| start-up | program | floor | over the floor |"
+echo "|---|---|---|---|"
+build/bench/startup_compare build/bench 21 2>/dev/null
