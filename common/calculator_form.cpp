@@ -11,11 +11,35 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include <cmath>
 #include <utility>
 
 namespace common {
+
+namespace {
+
+// A push button whose caption wraps onto several lines, as the tall calculate buttons need.
+class WrappingButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
+} // namespace
 
 void showMessageBox(QWidget* parent, const QString& text)
 {
@@ -60,6 +84,11 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
     designFont.setPointSizeF(8.25);
     setFont(designFont);
     resize(twips(clientWidth), twips(clientHeight));
+    // Frame captions sit on the frame's top line, so the controls below them keep their places.
+    setStyleSheet(QString("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
+                          "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 2px; }")
+                      .arg(twips(90))
+                      .arg(twips(90)));
 
     QWidget* previousFocus = nullptr;
     for (const ControlSpec& spec : controls) {
@@ -83,7 +112,7 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
             control = new QRadioButton(caption, container);
             break;
         case Kind::Button:
-            control = new QPushButton(caption, container);
+            control = new WrappingButton(caption, container);
             break;
         }
         control->setObjectName(spec.name);
