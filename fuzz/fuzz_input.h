@@ -18,7 +18,7 @@ struct Press {
     std::vector<double> values; // gamma first, then the inputs, each read from its own text
 };
 
-// The first byte picks the option; the rest is split at line feeds into texts read by the program's rule.
+// The first byte picks the option; the rest is split at the byte 0x01 into texts read by the program's rule.
 inline Press press(const uint8_t* data, size_t size, int options, size_t values)
 {
     Press p;

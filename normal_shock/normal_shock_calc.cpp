@@ -42,9 +42,11 @@ double otherMach(double gama, double M)
     return std::sqrt((1.0 + (g - 1.0) / 2.0 * (M * M)) / (g * (M * M) - (g - 1.0) / 2.0));
 }
 
+// Halved after the division: 2 g overflows for a gamma above half the largest double, and for every other
+// gamma the two orders give the same double.
 double smallestM2(double gama)
 {
-    return std::sqrt((gama - 1.0) / (2.0 * gama));
+    return std::sqrt((gama - 1.0) / gama / 2.0);
 }
 
 double sonicPitotRatio(double gama)
@@ -66,7 +68,7 @@ Ratios oranlar(double gama, double M1, double M2)
     r.T2T1 = D1 / D2;
     r.E1 = std::pow(D1, g / (g - 1.0));
     r.E2 = std::pow(D2, g / (g - 1.0));
-    r.P2P1 = 1.0 + 2.0 * g / (g + 1.0) * (M1 * M1 - 1.0);
+    r.P2P1 = 1.0 + 2.0 * (g / (g + 1.0)) * (M1 * M1 - 1.0); // 2 g itself may overflow
     r.Po2P1 = r.P2P1 * r.E2;
     r.Po2Po1 = r.Po2P1 / r.E1;
     r.Ro2Ro1 = r.P2P1 / r.T2T1;
@@ -83,7 +85,7 @@ common::Iteration iter_for_M1_for_Given_Po2P1(double gama, double Po2P1)
         const double M1 = next;
         const double M2sq = (1.0 + (g - 1.0) / 2.0 * (M1 * M1)) / (g * (M1 * M1) - (g - 1.0) / 2.0);
         const double P2P1 = Po2P1 / std::pow(1.0 + (g - 1.0) / 2.0 * M2sq, g / (g - 1.0));
-        next = std::sqrt(1.0 + (g + 1.0) / (2.0 * g) * (P2P1 - 1.0));
+        next = std::sqrt(1.0 + (g + 1.0) / g / 2.0 * (P2P1 - 1.0)); // 2 g itself may overflow
         if (std::fabs(next - M1) < 0.00001) {
             it.converged = true;
             break;

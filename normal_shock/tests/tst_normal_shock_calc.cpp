@@ -26,6 +26,7 @@ private slots:
     void lowestPitotRatioOfTheGammaIsTakenAndBelowItRefused();
     void iterationOutOfPassesGivesTheTurkishNoticeAndGoesOn();
     void overflowInsideTheRatiosIsRefused();
+    void gammaNearTheDoubleLimitKeepsItsBoundAndRatios();
 };
 
 void TestNormalShockCalc::pitotInversionTakesItsKnownPasses_data()
@@ -108,6 +109,29 @@ void TestNormalShockCalc::overflowInsideTheRatiosIsRefused()
         QVERIFY(!r.ok());
         QCOMPARE(r.refusal().render(), std::string("The value is too large to be calculated"));
     }
+}
+
+// With g beyond half the largest double, 2 g overflows: the smallest M2 must not read 0, the pressure
+// jump of a finite M1 must not come out infinite, and the iteration must not stop at once on M1 = 1.
+void TestNormalShockCalc::gammaNearTheDoubleLimitKeepsItsBoundAndRatios()
+{
+    const common::Result<normal_shock::Shock> belowSmallest = normal_shock::fromM2(1e308, 0.5);
+    QVERIFY(!belowSmallest.ok());
+    QCOMPARE(belowSmallest.refusal().render(), std::string("M2 must be greater than 0.707106781186548 for this gamma"));
+
+    const common::Result<normal_shock::Shock> jump = normal_shock::fromM1(1e308, 1.2);
+    QVERIFY(jump.ok());
+    QCOMPARE(shown(jump.value().M2), QString("0.87519"));
+    QCOMPARE(shown(jump.value().P2P1), QString("1.88"));
+
+    const double pitot = normal_shock::lowestPo2P1(1e308) * 1.1;
+    const common::Iteration it = normal_shock::iter_for_M1_for_Given_Po2P1(1e308, pitot);
+    QVERIFY(it.converged);
+    QCOMPARE(it.passes, 12);
+    const common::Result<normal_shock::Shock> fromPitot = normal_shock::fromPo2P1(1e308, pitot);
+    QVERIFY(fromPitot.ok());
+    QCOMPARE(shown(fromPitot.value().M1), QString("1.04875"));
+    QVERIFY(std::fabs(fromPitot.value().Po2P1 / pitot - 1.0) < 1e-4);
 }
 
 QTEST_MAIN(TestNormalShockCalc)
