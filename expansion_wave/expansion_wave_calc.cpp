@@ -1,6 +1,8 @@
 #include "expansion_wave_calc.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <variant>
 
@@ -131,11 +133,14 @@ common::Iteration M_için_kök(const Constants& c, double Nu)
         lo = hi;
         hi *= 2.0;
     }
+    // Angles of a gas just above gamma 1 run to 1e8 radians and more, where doubles lie further apart
+    // than 1e-9: the residual is then met within a few roundings of the angle.
+    const double tolerance = std::max(1e-9, 16.0 * std::numeric_limits<double>::epsilon() * (std::fabs(t) + 0.5 * Pi));
     double M = nuRadians(c.Kpm, lo) - t >= 0.0 ? lo : 0.5 * (lo + hi);
     for (int pass = 1; pass <= 400; ++pass) {
         it.passes = pass;
         const double f = nuRadians(c.Kpm, M) - t;
-        if (std::fabs(f) < 1e-9) {
+        if (std::fabs(f) < tolerance) {
             it.converged = true;
             break;
         }

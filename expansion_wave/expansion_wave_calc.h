@@ -53,8 +53,9 @@ MachSearch M_için_hesap(double Kpm, double Nu);
 
 // The root of the Prandtl-Meyer relation nu(M) = Nu for 0 <= Nu < largestNu (degrees), bracketed from
 // Mach 1 upwards and closed in on by Newton steps with the exact slope for the gas (Gm1b2), falling back
-// to bisection whenever a step leaves the bracket; it stops when the residual is below 1e-9 radians, at
-// most 400 passes.
+// to bisection whenever a step leaves the bracket; it stops when the residual is below 1e-9 radians (or,
+// for angles so large that 1e-9 is finer than their rounding, below 16 roundings of the angle plus pi/2),
+// at most 400 passes.
 common::Iteration M_için_kök(const Constants& c, double Nu);
 
 // Refusals of every entry, checked in this order: gamma not above 1 ("Gamma must be greater than 1"),

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -23,6 +24,8 @@ private slots:
     void newtonIterationStopsBelowMachOneWithErrorCode();
     void newtonIterationThatRunsAwayStopsUnconverged();
     void rootSearchFindsMachOneForAZeroAngle();
+    void rootSearchMeetsTheRoundingOfHugeAngles_data();
+    void rootSearchMeetsTheRoundingOfHugeAngles();
 };
 
 void TestExpansionWaveCalc::machNumberIsFoundByNewtonOrByTheRootSearch_data()
@@ -101,6 +104,37 @@ void TestExpansionWaveCalc::rootSearchFindsMachOneForAZeroAngle()
     const auto it = expansion_wave::M_için_kök(expansion_wave::constantsFor(1.1), 0.0);
     QVERIFY(it.converged);
     QCOMPARE(it.value, 1.0);
+}
+
+void TestExpansionWaveCalc::rootSearchMeetsTheRoundingOfHugeAngles_data()
+{
+    // Just above gamma 1 the angles run to 1e8 radians, where doubles lie about 1e-8 apart: a residual
+    // of 1e-9 radians could not be met and these presses were refused with "There is no solution".
+    QTest::addColumn<bool>("findFirst"); // M1 from M2 and Teta, else M2 from M1 and Teta
+    QTest::addColumn<double>("M");
+    QTest::addColumn<double>("Teta");
+    QTest::newRow("M2 from M1 8.827e6, Teta 8.2432284887e-05") << false << 8.827e6 << 8.2432284887e-05;
+    QTest::newRow("M1 from M2 8.827e6, Teta -8.2432284887e-05") << true << 8.827e6 << -8.2432284887e-05;
+}
+
+void TestExpansionWaveCalc::rootSearchMeetsTheRoundingOfHugeAngles()
+{
+    QFETCH(bool, findFirst);
+    QFETCH(double, M);
+    QFETCH(double, Teta);
+    const double gama = 1.0 + std::numeric_limits<double>::epsilon();
+    const auto result = findFirst ? expansion_wave::findM1(gama, M, Teta) : expansion_wave::findM2(gama, M, Teta);
+    QVERIFY(result.ok());
+    const expansion_wave::Wave& w = result.value();
+    const double sought = findFirst ? w.M1 : w.M2;
+    QVERIFY2(near(sought, M, 1e-9), qPrintable(QString::number(sought, 'g', 17)));
+    QVERIFY(sought > M); // both rows seek the larger Mach number of the pair
+    QVERIFY(w.fallback && w.fallback->converged && w.fallback->passes <= 400);
+    const double target = findFirst ? w.Nu1 : w.Nu2;
+    QVERIFY(target > 5e8 && target < expansion_wave::largestNu(expansion_wave::constantsFor(gama).Kpm));
+    const double Kpm = expansion_wave::constantsFor(gama).Kpm;
+    const double residual = std::fabs(expansion_wave::Nu_için_hesap(Kpm, sought) - target) * std::numbers::pi / 180.0;
+    QVERIFY2(residual < 1e-6, qPrintable(QString::number(residual)));
 }
 
 QTEST_APPLESS_MAIN(TestExpansionWaveCalc)
