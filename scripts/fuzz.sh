@@ -33,6 +33,6 @@ for t in "${targets[@]}"; do
     clang++ "${flags_t[@]}" "${sources[@]}" -o "$out/fuzz_$t"
     mkdir -p "fuzz/corpus/$t" "$out/corpus_$t"
     echo "== $t: fuzzing for ${seconds}s"
-    "$out/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 "$out/corpus_$t" "fuzz/corpus/$t" 2>&1 | tail -n 4
+    "$out/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" "$out/corpus_$t" "fuzz/corpus/$t" 2>&1 | tail -n 4
 done
 echo "fuzzing finished without a crash"
