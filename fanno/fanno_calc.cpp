@@ -72,7 +72,13 @@ Ratios oranlar(const Constants& c, double M)
     r.TTstar = (g + 1.0) / a;
     r.PPstar = std::sqrt(r.TTstar) / M;
     r.RoRoStar = (1.0 / std::sqrt(r.TTstar)) / M;
-    r.PoPoStar = std::pow(a / (g + 1.0), c.Gp1b2Gm1) / M;
+    // (a / (g + 1))^Gp1b2Gm1. For a gamma close to 1 the exponent is huge and a ratio formed first would
+    // have lost the digits it raises (Po/Po* fell below 1), so the ratio is taken as 1 + d through
+    // log1p, d = (g - 1)(M^2 - 1) / (g + 1) having all its digits. Only for a ratio at or below 1/2 (a
+    // gamma of 3 or more, so an exponent of 1 or less) is it formed directly, where 1 + d would cancel.
+    const double d = c.Gm1 * (m2 - 1.0) / c.Gp1;
+    const double raised = d > -0.5 ? std::exp(c.Gp1b2Gm1 * std::log1p(d)) : std::pow(a / (g + 1.0), c.Gp1b2Gm1);
+    r.PoPoStar = raised / M;
     return r;
 }
 

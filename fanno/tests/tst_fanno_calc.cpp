@@ -40,6 +40,8 @@ private slots:
     void frictionParameterAtTheLargestSupersonicValueHasNoSupersonicSolution();
     void refusalsComeInTheirOrder_data();
     void refusalsComeInTheirOrder();
+    void stagnationPressureRatioKeepsItsDigitsForAnyGamma_data();
+    void stagnationPressureRatioKeepsItsDigitsForAnyGamma();
 };
 
 void TestFannoCalc::steppingSearchStopsWhereItsExactStepsLead_data()
@@ -209,6 +211,37 @@ void TestFannoCalc::refusalsComeInTheirOrder()
         QVERIFY(!result.ok());
         QCOMPARE(text(result.refusal()), message);
     }
+}
+
+void TestFannoCalc::stagnationPressureRatioKeepsItsDigitsForAnyGamma_data()
+{
+    QTest::addColumn<double>("gama");
+    QTest::addColumn<double>("M");
+    QTest::addColumn<QString>("PoPoStar");
+
+    // Po/Po* is never below 1; as gamma nears 1 it tends to exp((M^2 - 1) / 2) / M.
+    QTest::newRow("gamma 1 + 3.7e-14, M just below 1 (showed 0.994)") << 1.0000000000000371 << 0.9999999999 << "1";
+    QTest::newRow("the next gamma above 1, M 0.5 (showed 2)") << std::nextafter(1.0, 2.0) << 0.5 << "1.3746";
+    QTest::newRow("gamma 1 + 1e-12, M 0.2") << 1.000000000001 << 0.2 << "3.0939";
+    QTest::newRow("gamma 1.0000001, M 3") << 1.0000001 << 3.0 << "18.1994";
+    QTest::newRow("gamma 1.4, M 2") << 1.4 << 2.0 << "1.6875";
+    QTest::newRow("gamma 1.4, M 1") << 1.4 << 1.0 << "1";
+    // A large gamma takes the ratio, far below 1, as it is.
+    QTest::newRow("gamma 3, M 0.5") << 3.0 << 0.5 << "1.25";
+    QTest::newRow("gamma 5, M 0.1") << 5.0 << 0.1 << "4.4526";
+    QTest::newRow("gamma 1e300, M 7.69494e-69") << 1e300 << 7.69494e-69 << "1";
+}
+
+void TestFannoCalc::stagnationPressureRatioKeepsItsDigitsForAnyGamma()
+{
+    QFETCH(double, gama);
+    QFETCH(double, M);
+    QFETCH(QString, PoPoStar);
+
+    const auto result = fanno::fromM(gama, M);
+    QVERIFY(result.ok());
+    QCOMPARE(shown(result.value().ratios.PoPoStar), PoPoStar);
+    QVERIFY(result.value().ratios.PoPoStar >= 1.0);
 }
 
 QTEST_APPLESS_MAIN(TestFannoCalc)
