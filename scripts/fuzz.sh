@@ -33,6 +33,6 @@ for t in "${targets[@]}"; do
     clang++ "${flags_t[@]}" "${sources[@]}" -o "$out/fuzz_$t"
     mkdir -p "fuzz/corpus/$t" "$out/corpus_$t"
     echo "== $t: fuzzing for ${seconds}s"
-    "$out/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" "$out/corpus_$t" "fuzz/corpus/$t" 2>&1 | tail -n 4
+    "$out/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" "$out/corpus_$t" "fuzz/corpus/$t" 2>&1 | grep -E "^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)|ERROR|SUMMARY"
 done
 echo "fuzzing finished without a crash"
