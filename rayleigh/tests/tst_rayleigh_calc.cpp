@@ -51,6 +51,10 @@ void TestRayleighCalc::ratiosFromM_data()
     row("M 1e-150", 1.4, 1e-150, "0 0 2.4 4.16666666666667E+299 1.26788");
     // (p/p*)^2 underflows here; To/To* still tends to (g - 1)(g + 1) / g^2 and rho/rho* to g / (g + 1).
     row("M 1e80 with gamma 100", 100.0, 1e80, "0.9999 0 0 0.9901 40.89866");
+    // With gamma a hair above 1 the exponent g / (g - 1) is near 1E+15; the plain power of the rounded
+    // base showed Po/Po* 1.30997 and 1.98121 here.
+    row("gamma 1 + 1e-15 M 0.5", 1.000000000000001, 0.5, "0.64 0.64 1.6 2.5 1.09966");
+    row("gamma 1 + 1e-15 M 2", 1.000000000000001, 2.0, "0.64 0.64 0.4 0.625 1.79268");
     row("M 0", 1.4, 0.0, "", " M must be greater then zero");
     row("M negative", 1.4, -2.0, "", " M must be greater then zero");
     row("gamma 1 before M", 1.0, 0.0, "", "Gamma must be greater than 1");
@@ -105,6 +109,12 @@ void TestRayleighCalc::machNumbersFromToToStar_data()
     row("To/To* next to the lowest", 1.4, 0.489795918367348, "0.37796 -", inaccurate);
     // a is rounding residue for an enormous gamma: the computed Msup would show 0.99999.
     row("gamma 1e6 To/To* 1", 1e6, 1.0, "1 -", inaccurate);
+    // For an enormous gamma 1 - R g / (g + 1) lost its digits and a is rounding residue: these showed
+    // M 1.0004, a refusal, and both Mach numbers 0.
+    const QString noneAtOrBelow1 = "There is no supersonic solution for To/To* at or below 1";
+    row("gamma 1e15 To/To* 1", 1e15, 1.0, "1 -", noneAtOrBelow1);
+    row("gamma 1e16 To/To* 1", 1e16, 1.0, "1 -", noneAtOrBelow1);
+    row("gamma 1e30 To/To* 1", 1e30, 1.0, "1 -", inaccurate);
     row("To/To* 1.0001", 1.4, 1.0001, "", "To/To* must be equal 1 or lower then 1");
     row("To/To* negative", 1.4, -1e-300, "", "To/To* must not be negative");
     row("gamma 1 before To/To*", 1.0, 2.0, "", "Gamma must be greater than 1");
