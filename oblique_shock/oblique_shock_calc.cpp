@@ -1,5 +1,6 @@
 #include "oblique_shock_calc.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace oblique_shock {
@@ -17,6 +18,17 @@ double machAngle(double M1)
 {
     const double x = 1.0 / M1;
     return std::atan(x / std::sqrt(1.0 - x * x));
+}
+
+// The wave angle in radians at which the deflection for M1 is largest: its sine squared is
+// ((g + 1) / 4 - x + sqrt((g + 1) (x^2 + (g - 1) x / 2 + (g + 1) / 16))) / g with x = 1 / M1^2, written so that
+// neither a huge M1 nor a huge gamma overflows. It parts the weak shocks (below it) from the strong ones.
+double largestDeflectionWaveAngle(double g, double M1)
+{
+    const double x = 1.0 / (M1 * M1);
+    const double root = std::sqrt(g + 1.0) * std::sqrt(x * x + (g - 1.0) * x / 2.0 + (g + 1.0) / 16.0);
+    const double sineSquared = ((g + 1.0) / 4.0 - x + root) / g;
+    return std::asin(std::sqrt(std::min(1.0, sineSquared)));
 }
 
 bool isFinite(const Shock& shock)
@@ -75,8 +87,9 @@ common::Result<Shock> findTeta(double gama, double M1, double BetaD)
     if (!(BetaD <= 90.0))
         return common::Message { "Beta must be less then 90 degrees" };
     const double Beta = DegToRad * BetaD;
-    // A wave angle below the Mach angle; the sine as computed is compared, and equality passes.
-    if (!(std::sin(Beta) >= 1.0 / M1))
+    // A wave angle below the Mach angle; the sine as computed is compared, and equality passes. A negative
+    // wave angle lies below it too, whatever its sine: past -180 degrees the sine turns positive again.
+    if (!(BetaD >= 0.0 && std::sin(Beta) >= 1.0 / M1))
         return common::Message { "For this Mach number no solution for given Beta" };
 
     const double g = gama;
@@ -132,10 +145,26 @@ WaveAngleIteration Newton_Raphson(double gama, double M1, double TetaD, Solution
     common::Iteration& it = out.iteration;
     const double g = gama;
     const double t = std::tan(DegToRad * TetaD);
-    // From the Mach angle the iteration climbs to the weak shock, from 90 degrees it descends to the strong one.
-    double Beta = solution == Solution::Weak ? machAngle(M1) : Pi / 2.0;
-    double b = Beta / DegToRad;
     const double M1sq = M1 * M1;
+    const auto residual = [&](double Beta) {
+        const double Ms = M1 * std::sin(Beta);
+        return 2.0 * (Ms * Ms - 1.0) / (std::tan(Beta) * (M1sq * (g + std::cos(2.0 * Beta)) + 2.0)) - t;
+    };
+    // When the deflection does not exceed the largest one for M1, the weak shock lies between the Mach angle and
+    // the wave angle of the largest deflection, the strong one between that angle and 90 degrees, and the
+    // relation rises along the weak branch and falls along the strong one. A Newton step can overshoot the turn
+    // of the relation and settle on the other shock, or swing between the two ends of the branch, so the
+    // iteration keeps the branch part known to hold the shock (narrowed by the sign of each residual): a step
+    // that would leave it goes to its midpoint instead, and such a step does not count for the step test. Beyond
+    // the largest deflection there is no shock and no branch to keep.
+    const bool weak = solution == Solution::Weak;
+    const double turn = largestDeflectionWaveAngle(g, M1);
+    double low = weak ? machAngle(M1) : turn;
+    double high = weak ? turn : Pi / 2.0;
+    const bool keepBranch = std::isfinite(turn) && low <= high && residual(turn) >= 0.0;
+    // From the Mach angle the iteration climbs to the weak shock, from 90 degrees it descends to the strong one.
+    double Beta = weak ? machAngle(M1) : Pi / 2.0;
+    double b = Beta / DegToRad;
     for (int pass = 1; pass <= 20; ++pass) {
         it.passes = pass;
         const double b_old = b;
@@ -165,12 +194,31 @@ WaveAngleIteration Newton_Raphson(double gama, double M1, double TetaD, Solution
             out.stop = Stop::NotFinite;
             break;
         }
+        if (keepBranch) {
+            // Along the weak branch a negative residual means the shock lies above, along the strong one below.
+            if ((f < 0.0) == weak)
+                low = std::max(low, Beta);
+            else
+                high = std::min(high, Beta);
+        }
+        const double previous = Beta;
         Beta = Beta - step;
+        bool bisected = false;
+        if (keepBranch && !(Beta >= low && Beta <= high)) {
+            // When the residual of this pass met its test already, the iterate it was taken at is the shock.
+            Beta = std::fabs(f) < 0.00001 ? previous : (low + high) / 2.0;
+            bisected = true;
+        }
         b = Beta / DegToRad;
-        if (std::fabs(b - b_old) < 0.001 || std::fabs(f) < 0.00001) {
+        if ((!bisected && std::fabs(b - b_old) < 0.001) || std::fabs(f) < 0.00001) {
             // The relation has roots beyond 90 degrees and at negative wave angles too.
             const double tolerance = 1e-6;
             const bool physical = b >= machAngle(M1) / DegToRad - tolerance && b <= 90.0 + tolerance;
+            // Where the angles are far below the test's 0.001 degree (a Mach angle that small comes with a
+            // huge M1) the test can be met at a wave angle not yet above the deflection, which no shock has:
+            // the iteration goes on from there.
+            if (physical && !(Beta > DegToRad * TetaD))
+                continue;
             out.stop = physical ? Stop::Converged : Stop::OutsideRange;
             it.converged = physical;
             break;

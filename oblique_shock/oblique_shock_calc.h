@@ -57,7 +57,8 @@ common::Result<Shock> findBeta(double gama, double M1, double TetaD, Solution so
 
 // The deflection for M1 and a wave angle BetaD (degrees).
 // M1 > 1, else "M1 must be greater then 1"; BetaD <= 90, else "Beta must be less then 90 degrees";
-// sin(Beta) >= 1 / M1 (Beta not below the Mach angle), else "For this Mach number no solution for given Beta".
+// BetaD >= 0 and sin(Beta) >= 1 / M1 (Beta not below the Mach angle), else "For this Mach number no solution
+// for given Beta".
 common::Result<Shock> findTeta(double gama, double M1, double BetaD);
 
 // The upstream Mach number for a deflection TetaD and a wave angle BetaD (degrees).
@@ -72,7 +73,13 @@ common::Result<Shock> findM1(double gama, double TetaD, double BetaD);
 // the Mach angle (weak) or at 90 degrees (strong); residual f = tan of the deflection for the iterate
 // minus tan(TetaD), slope in closed form; after each step it stops when the step was below 0.001 degree
 // or the residual of that pass below 1e-5; at most 20 passes. A vanishing slope or an overflow stops it
-// unconverged, and a wave angle outside the physical range does not count as converged.
+// unconverged, and a wave angle outside the physical range does not count as converged. When the deflection does
+// not exceed the largest one for M1, the iterate is kept on its own side of the wave angle of the largest
+// deflection (weak: from the Mach angle up to it; strong: from it up to 90 degrees), within the part known to
+// hold the shock from the signs of the residuals so far: a step that would leave that part goes to its
+// midpoint instead (back to the iterate, when its residual met the test) and does not count for the step test.
+// A test met at a wave angle not above the deflection (angles far below 0.001 degree, for a huge M1) does not
+// stop it.
 WaveAngleIteration Newton_Raphson(double gama, double M1, double TetaD, Solution solution);
 
 // The flow behind the shock for M1, the wave angle Beta and the deflection Teta (radians).

@@ -94,6 +94,20 @@ void TestObliqueShockCalc::resultsShowTheTableDigits_data()
         << int(Beta) << 1.4 << 2.0 << -10.0 << weak << "39.31 1.267 0.803 1.641 1.7066 1.1702";
     QTest::newRow("negative teta mirrors the strong shock")
         << int(Beta) << 1.4 << 2.0 << -10.0 << strong << "83.7 1.988 0.579 0.604 4.4438 1.6777";
+    // Near gamma 1 the relation turns sharply: a Newton step from the Mach angle can overshoot the wave angle of the
+    // largest deflection and settle on the strong shock, or swing about without converging.
+    QTest::newRow("beta weak gamma 1.05 stays below the largest deflection")
+        << int(Beta) << 1.05 << 9.0 << 68.0 << weak << "77.43 8.784 0.19 1.161 79.0213 2.9264";
+    QTest::newRow("beta strong gamma 1.05")
+        << int(Beta) << 1.05 << 9.0 << 68.0 << strong << "80.84 8.885 0.189 0.852 80.8507 2.9711";
+    QTest::newRow("beta weak gamma 1.01 M1 7 teta 68")
+        << int(Beta) << 1.01 << 7.0 << 68.0 << weak << "73.11 6.698 0.164 1.845 45.0823 1.2242";
+    QTest::newRow("beta weak gamma 1.01 M1 9 teta 73")
+        << int(Beta) << 1.01 << 9.0 << 73.0 << weak << "77.67 8.792 0.133 1.638 77.6838 1.3864";
+    QTest::newRow("beta strong gamma 1.01 M1 9 teta 73")
+        << int(Beta) << 1.01 << 9.0 << 73.0 << strong << "85.55 8.973 0.131 0.605 80.9071 1.4024";
+    QTest::newRow("beta weak hypersonic with a deflection below the step test")
+        << int(Beta) << 1.4 << 1e8 << 0.001 << weak << "0 2094.395 0.378 108278.908 5117572.4946 852929.7213";
     QTest::newRow("teta M1 2 beta 40") << int(Teta) << 1.4 << 2.0 << 40.0 << weak
                                        << "10.62 1.286 0.793 1.617 1.7615 1.1818";
     QTest::newRow("teta beta 90 is the normal shock")
@@ -160,6 +174,10 @@ void TestObliqueShockCalc::refusalsComeInTheirOrder_data()
         << int(Teta) << 1.4 << 2.0 << 29.0 << weak << "For this Mach number no solution for given Beta";
     QTest::newRow("teta negative beta") << int(Teta) << 1.4 << 2.0 << -40.0 << weak
                                         << "For this Mach number no solution for given Beta";
+    QTest::newRow("teta beta -240 whose sine passes")
+        << int(Teta) << 1.4 << 2.0 << -240.0 << weak << "For this Mach number no solution for given Beta";
+    QTest::newRow("teta beta -1e300 whose sine passes") << int(Teta) << 1.8345107138851655 << 51.3581 << -1e300 << weak
+                                                        << "For this Mach number no solution for given Beta";
     QTest::newRow("teta M1 whose square overflows")
         << int(Teta) << 1.4 << 1e200 << 40.0 << weak << "The value is too large to be calculated";
     QTest::newRow("teta gamma not a number")
@@ -221,6 +239,8 @@ void TestObliqueShockCalc::newtonStopsAtItsPass_data()
         << 1.05 << 4.0 << Solution::Weak << 5 << Stop::OutsideRange << -59.631904;
     QTest::newRow("root beyond 90 degrees is not a shock")
         << 1.05 << 2.0 << Solution::Strong << 8 << Stop::OutsideRange << 115.633624;
+    QTest::newRow("a step test met below the deflection goes on")
+        << 1e8 << 0.001 << Solution::Weak << 2 << Stop::Converged << 0.001200000001120875;
     QTest::newRow("huge M1 overflows the slope") << 1e70 << 10.0 << Solution::Strong << 1 << Stop::NotFinite << 90.0;
 }
 

@@ -35,6 +35,7 @@ private slots:
     void refusedPressChangesNothing_data();
     void refusedPressChangesNothing();
     void unconvergedWaveAngleShowsNoStaleResult();
+    void weakShockNearGammaOneIsNotTheStrongOne();
     void pressWithoutAnOutputAsksForOne();
     void emptyBoxesReadAsZero_data();
     void emptyBoxesReadAsZero();
@@ -178,6 +179,11 @@ void TestObliqueShockWindow::pressShowsTheOutputAndTheFlowBehindTheShock_data()
         << "Text_Beta"
         << "2"
         << "-10" << false << "2|-10|39.31|1.267|0.803|1.641|1.7066|1.1702";
+    QTest::newRow("beta weak hypersonic with a tiny deflection")
+        << "Option_Beta"
+        << "Text_Beta"
+        << "1e8"
+        << "0.001" << false << "1e8|0.001|0|2094.395|0.378|108278.908|5117572.4946|852929.7213";
     QTest::newRow("teta M1 2 beta 40") << "Option_Teta"
                                        << "Text_Teta"
                                        << "2"
@@ -250,6 +256,11 @@ void TestObliqueShockWindow::refusedPressChangesNothing_data()
                                                     << "29"
                                                     << "1.4"
                                                     << "For this Mach number no solution for given Beta";
+    QTest::newRow("teta negative beta whose sine passes") << "Option_Teta"
+                                                          << "2"
+                                                          << "-240"
+                                                          << "1.4"
+                                                          << "For this Mach number no solution for given Beta";
     QTest::newRow("M1 negative beta") << "Option_M1"
                                       << "10"
                                       << "-40"
@@ -316,6 +327,22 @@ void TestObliqueShockWindow::unconvergedWaveAngleShowsNoStaleResult()
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(texts(), QString("2|25|39.31|1.267|0.803|1.641|1.7066|1.1702"));
     QCOMPARE(caption(), QString("Choose an Output option"));
+}
+
+// Near gamma 1 the two shocks for a large deflection lie close together: the weak choice shows the weak one.
+void TestObliqueShockWindow::weakShockNearGammaOneIsNotTheStrongOne()
+{
+    m_gamma = "1.05";
+    choose("Option_Beta");
+    type("Text_M1", "9");
+    type("Text_Teta", "68");
+    press();
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(';')));
+    QCOMPARE(texts(), QString("9|68|77.43|8.784|0.19|1.161|79.0213|2.9264"));
+    choose("Option_Strong");
+    press();
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(';')));
+    QCOMPARE(texts(), QString("9|68|80.84|8.885|0.189|0.852|80.8507|2.9711"));
 }
 
 void TestObliqueShockWindow::pressWithoutAnOutputAsksForOne()
