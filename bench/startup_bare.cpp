@@ -14,13 +14,14 @@
 
 namespace {
 
-// Widgets of each strip, by kind: frames, text boxes, labels, option buttons, buttons.
+// Widgets of each strip, by kind: frames, text boxes, labels, option buttons, buttons; and its title.
 struct Strip {
     int frames;
     int boxes;
     int labels;
     int options;
     int buttons;
+    const char* title;
 };
 
 } // namespace
@@ -36,17 +37,21 @@ int main(int argc, char* argv[])
         open->addAction(QString("item %1").arg(i));
     window.menuBar()->addAction("About");
     const Strip strips[] = {
-        { 1, 1, 1, 0, 0 }, // gas properties
-        { 2, 6, 1, 5, 1 }, // isentropic
-        { 2, 7, 4, 2, 1 }, // heat addition
-        { 2, 7, 4, 2, 1 }, // friction
-        { 2, 7, 4, 3, 1 }, // normal shock
-        { 3, 8, 5, 5, 1 }, // oblique shock
-        { 2, 7, 4, 3, 1 }, // expansion wave
+        { 1, 1, 1, 0, 0, "" }, // gas properties
+        { 2, 6, 1, 5, 1, "Isentropic Flow" }, // isentropic
+        { 2, 7, 4, 2, 1, "1D Flow with Heat Addition" }, // heat addition
+        { 2, 7, 4, 2, 1, "1D Flow with Friction" }, // friction
+        { 2, 7, 4, 3, 1, "Normal Shock" }, // normal shock
+        { 3, 8, 5, 5, 1, "Oblique Shock" }, // oblique shock
+        { 2, 7, 4, 3, 1, "Expansion Wave" }, // expansion wave
     };
     int top = 0;
     for (const Strip& s : strips) {
         auto* strip = new QWidget;
+        strip->setWindowTitle(s.title);
+        QFont designFont = strip->font(); // the calculator's windows use the design's 8.25 point font
+        designFont.setPointSizeF(8.25);
+        strip->setFont(designFont);
         for (int i = 0; i < s.frames; ++i)
             new QGroupBox("frame", strip);
         for (int i = 0; i < s.boxes; ++i)

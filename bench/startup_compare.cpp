@@ -68,9 +68,13 @@ int main(int argc, char* argv[])
         barePeaks.push_back(b.peakKiB);
     }
     const double pt = median(programTimes), bt = median(bareTimes);
+    const double pBest = *std::min_element(programTimes.begin(), programTimes.end());
+    const double bBest = *std::min_element(bareTimes.begin(), bareTimes.end());
     const long pm = median(programPeaks), bm = median(barePeaks);
     std::printf("| start-up to main window shown (median of %d) | %.1f ms | bare Qt %.1f ms | %+.1f%% |\n", runs, pt,
         bt, 100.0 * (pt / bt - 1.0));
+    std::printf("| start-up to main window shown (best of %d) | %.1f ms | bare Qt %.1f ms | %+.1f%% |\n", runs, pBest,
+        bBest, 100.0 * (pBest / bBest - 1.0));
     std::printf("| peak memory at start-up (median of %d) | %ld KiB | bare Qt %ld KiB | %+.1f%% |\n", runs, pm, bm,
         100.0 * (double(pm) / double(bm) - 1.0));
     return 0;

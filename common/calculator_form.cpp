@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -36,6 +37,29 @@ protected:
         painter.drawControl(QStyle::CE_PushButton, option);
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
         painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
+// A frame whose caption sits on its top line, so the controls placed below the caption keep their places
+// (the platform style draws the caption above the line).
+class LineCaptionFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int line = title().isEmpty() ? 0 : metrics.height() / 2;
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, line, -1, -1));
+        if (title().isEmpty())
+            return;
+        const QRect caption(twips(90), 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter, title());
     }
 };
 
@@ -84,11 +108,6 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
     designFont.setPointSizeF(8.25);
     setFont(designFont);
     resize(twips(clientWidth), twips(clientHeight));
-    // Frame captions sit on the frame's top line, so the controls below them keep their places.
-    setStyleSheet(QString("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
-                          "QGroupBox::title { subcontrol-origin: margin; left: %2px; padding: 0 2px; }")
-                      .arg(twips(90))
-                      .arg(twips(90)));
 
     QWidget* previousFocus = nullptr;
     for (const ControlSpec& spec : controls) {
@@ -98,7 +117,7 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
         QWidget* control = nullptr;
         switch (spec.kind) {
         case Kind::Frame:
-            control = new QGroupBox(caption, container);
+            control = new LineCaptionFrame(caption, container);
             break;
         case Kind::TextBox: {
             auto* edit = new QLineEdit(container);
