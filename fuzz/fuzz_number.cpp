@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         for (int decimals : { -1, 0, 3, 5 }) {
             const std::string shown = common::writeNumber(value, decimals, mark);
-            if (shown.empty() || shown.find("nan") != std::string::npos || shown.find("inf") != std::string::npos)
+            // Only digits, a sign, the decimal mark and an exponent mark: never a word such as an infinity.
+            if (shown.empty() || shown.find_first_not_of(std::string("0123456789+-E") + mark) != std::string::npos)
                 std::abort();
             if (common::writeNumber(common::readNumber(shown, mark), decimals, mark) != shown)
                 std::abort();

@@ -42,13 +42,6 @@ constexpr int decimals = 5;
 
 } // namespace
 
-// Writes a result rounded to 5 decimals and shows its leading digits when the box is too narrow for all.
-void RayleighWindow::showResult(const char* name, double value)
-{
-    writeBox(name, value, decimals);
-    box(name)->setCursorPosition(0);
-}
-
 RayleighWindow::RayleighWindow(common::GammaSource gamma, common::MessageSink messages, QWidget* parent)
     : CalculatorForm("Form_HeatFlo", "1D Flow with Heat Addition", 7920, 930, controls, std::move(gamma),
         std::move(messages), parent)
@@ -95,12 +88,12 @@ void RayleighWindow::showRatios(double gama)
     const rayleigh::Ratios& r = result.value();
     setShown("Text_ToToStar", true);
     setBackground("Text_ToToStar", common::colour::grey);
-    showResult("Text_ToToStar", r.ToToStar);
+    writeBox("Text_ToToStar", r.ToToStar, decimals);
     setShown("Frame1", true);
-    showResult("Text_TTstar", r.TTstar);
-    showResult("Text_PPstar", r.PPstar);
-    showResult("Text_RoRoStar", r.RoRoStar);
-    showResult("Text_PoPoStar", r.PoPoStar);
+    writeBox("Text_TTstar", r.TTstar, decimals);
+    writeBox("Text_PPstar", r.PPstar, decimals);
+    writeBox("Text_RoRoStar", r.RoRoStar, decimals);
+    writeBox("Text_PoPoStar", r.PoPoStar, decimals);
 }
 
 // Input To/To*: the subsonic root in Text_M and the supersonic one in Text_Msup; without a
@@ -118,9 +111,9 @@ void RayleighWindow::showMachNumbers(double gama)
     setBackground("Text_M", common::colour::grey);
     if (roots.Msup)
         setBackground("Text_Msup", common::colour::grey);
-    showResult("Text_M", roots.M);
+    writeBox("Text_M", roots.M, decimals);
     if (roots.Msup)
-        showResult("Text_Msup", *roots.Msup);
+        writeBox("Text_Msup", *roots.Msup, decimals);
     if (roots.notice)
         say(*roots.notice);
 }

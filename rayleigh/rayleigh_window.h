@@ -16,5 +16,4 @@ private:
     void chooseInput(const char* chosenBox);
     void showRatios(double gama);
     void showMachNumbers(double gama);
-    void showResult(const char* name, double value);
 };
