@@ -60,7 +60,6 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
     // The menu lists the calculators in this order.
     QMenu* open = menuBar()->addMenu("open");
     open->setObjectName("Mn_Open");
-    open->menuAction()->setObjectName("Mn_Open");
     for (const char* item : { "Mn_IseFlow", "Mn_NmShock", "Mn_HeatFlo", "Mn_FricFlo", "Mn_OblShock", "Mn_ExpWave" }) {
         for (const Child& child : m_children) {
             if (child.menuItem && QString(child.menuItem) == item) {
