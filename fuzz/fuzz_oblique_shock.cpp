@@ -1,38 +1,12 @@
 // Any gamma and two input texts: an oblique shock press is refused or shows a finite, physical shock.
+#include "deflection_oracle.h"
 #include "fuzz_input.h"
 #include "oblique_shock_calc.h"
 
 #include <cmath>
 
-namespace {
-
-// The deflection (degrees) that the wave angle BetaD turns the stream through, from the relation itself.
-double deflection(double gama, double M1, double BetaD)
-{
-    const double Beta = BetaD * std::atan(1.0) / 45.0;
-    const double Ms = M1 * std::sin(Beta);
-    return std::atan(2.0 * (Ms * Ms - 1.0) / (std::tan(Beta) * (M1 * M1 * (gama + std::cos(2.0 * Beta)) + 2.0))) * 45.0
-        / std::atan(1.0);
-}
-
-// The wave angle (degrees) of the largest deflection for M1, by a golden-section search: the relation rises
-// from the Mach angle up to it and falls beyond it to 90 degrees.
-double largestDeflectionAngle(double gama, double M1)
-{
-    double low = std::asin(1.0 / M1) * 45.0 / std::atan(1.0);
-    double high = 90.0;
-    for (int i = 0; i < 120; ++i) {
-        const double a = low + (high - low) * 0.381966;
-        const double b = low + (high - low) * 0.618034;
-        if (deflection(gama, M1, a) < deflection(gama, M1, b))
-            low = a;
-        else
-            high = b;
-    }
-    return (low + high) / 2.0;
-}
-
-} // namespace
+using deflection_oracle::deflection;
+using deflection_oracle::largestDeflectionAngle;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -25,7 +25,7 @@ for t in "${targets[@]}"; do
     sources=(fuzz/fuzz_"$t".cpp common/number.cpp common/message.cpp)
     if [ "$t" != number ]; then
         sources+=("$t/${t}_calc.cpp")
-        flags_t=("${flags[@]}" -I"$t")
+        flags_t=("${flags[@]}" -I"$t" -I"$t/tests")
     else
         flags_t=("${flags[@]}")
     fi
