@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
-#include <variant>
 
 namespace expansion_wave {
 
@@ -29,26 +29,21 @@ bool squareOverflows(double M)
     return !std::isfinite(M * M);
 }
 
-struct MachFound {
-    double M = 0.0;
-    common::Iteration iteration {};
-    std::optional<common::Iteration> fallback {};
-};
-
-// The Mach number whose Prandtl-Meyer angle is Nu (degrees), or the reason there is none. `which` names
-// the angle in the refusal of a target beyond the largest angle.
-std::variant<MachFound, common::Message> machFor(const Constants& c, double Nu, const char* which)
+// Sets the Mach number `mach` of the wave whose Prandtl-Meyer angle is Nu (degrees), with the iterations
+// that found it, or gives the reason there is none. `which` names the angle in the refusal of a target
+// beyond the largest angle.
+std::optional<common::Message> solveMach(
+    const Constants& c, double Nu, const char* which, Wave& wave, double Wave::*mach)
 {
     const double largest = largestNu(c.Kpm);
     // Beyond the largest angle the iteration would grow without bound.
     if (!(Nu < largest))
         return common::Message { std::string(which) + " must be less than ", largest, " degrees for this gamma" };
     const MachSearch search = M_için_hesap(c.Kpm, Nu);
-    MachFound found;
-    found.iteration = search.iteration;
+    wave.iteration = search.iteration;
     if (search.iteration.converged) {
-        found.M = search.iteration.value;
-        return found;
+        wave.*mach = search.iteration.value;
+        return std::nullopt;
     }
     // The Newton iteration fell below Mach 1 or ran out of passes: its slope is exact only for gamma 1.4.
     // Below zero no Mach number has the angle; from zero up the root is found by a bracketed search.
@@ -57,9 +52,9 @@ std::variant<MachFound, common::Message> machFor(const Constants& c, double Nu, 
     const common::Iteration root = M_için_kök(c, Nu);
     if (!root.converged)
         return noSolution;
-    found.fallback = root;
-    found.M = root.value;
-    return found;
+    wave.fallback = root;
+    wave.*mach = root.value;
+    return std::nullopt;
 }
 
 // The ratios across the wave for M1 and M2, or the overflow refusal.
@@ -175,13 +170,8 @@ common::Result<Wave> findM1(double gama, double M2, double Teta)
     wave.Teta = Teta;
     wave.Nu2 = Nu_için_hesap(c.Kpm, M2);
     wave.Nu1 = wave.Nu2 - Teta;
-    auto found = machFor(c, wave.Nu1, "Nu1");
-    if (auto* refusal = std::get_if<common::Message>(&found))
+    if (auto refusal = solveMach(c, wave.Nu1, "Nu1", wave, &Wave::M1))
         return *refusal;
-    const MachFound& m = std::get<MachFound>(found);
-    wave.M1 = m.M;
-    wave.iteration = m.iteration;
-    wave.fallback = m.fallback;
     return finish(c, wave);
 }
 
@@ -215,13 +205,8 @@ common::Result<Wave> findM2(double gama, double M1, double Teta)
     wave.Teta = Teta;
     wave.Nu1 = Nu_için_hesap(c.Kpm, M1);
     wave.Nu2 = wave.Nu1 + Teta;
-    auto found = machFor(c, wave.Nu2, "Nu2");
-    if (auto* refusal = std::get_if<common::Message>(&found))
+    if (auto refusal = solveMach(c, wave.Nu2, "Nu2", wave, &Wave::M2))
         return *refusal;
-    const MachFound& m = std::get<MachFound>(found);
-    wave.M2 = m.M;
-    wave.iteration = m.iteration;
-    wave.fallback = m.fallback;
     return finish(c, wave);
 }
 
