@@ -15,20 +15,80 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 using common::twips;
 
-// One child window of the main window: how to make it and where it stands.
+namespace {
+
+// The frame of a child window. Closing it closes the form and hides the frame as usual; the form is then
+// deleted, and the frame stays in the area, hidden and disabled (so it cannot take the focus), until the
+// window is opened again with a new form. The area never adds or removes a frame after the first opening:
+// adding and removing sub-windows costs the toolkit memory that it does not give back.
+class ChildFrame : public QMdiSubWindow {
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        QMdiSubWindow::closeEvent(event);
+        if (!event->isAccepted())
+            return;
+        if (QWidget* form = widget())
+            form->deleteLater();
+        setEnabled(false);
+    }
+};
+
+// A form put into a kept frame joins the focus chain at the end of the main window's; bring its controls
+// back right after the frame, in their own order, so that Tab and the focus given on activation go as they
+// do in a new frame.
+void followInFocusChain(QWidget* frame, QWidget* form)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w = form->nextInFocusChain(); w != form && form->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            controls.push_back(w);
+    }
+    QWidget* previous = frame;
+    for (QWidget* control : controls) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+// The twips of a strip: every child at start-up, every calculator opened from the menu.
+constexpr int kStripWidth = 7100;
+constexpr int kStripHeight = 1400;
+
+} // namespace
+
+// One child window of the main window: how to make its form, where it stands, how the menu opens it.
+// A window opened at start-up is stacked there as a strip (in the order of its top); its menu item, if it
+// has one, is listed in kStripMenu's order. A window not opened at start-up has its menu item below a
+// separator, in the order of the table, and the menu opens it with its own size.
 struct MainWindow::Child {
     QString name;
-    int top; // twips, the same at start-up and on re-opening
-    int menuWidth; // twips, the width a menu re-open gives it (0: no menu item)
+    bool atStartUp;
+    int top; // twips, the same at start-up and on opening from the menu (left is always 0)
+    int menuWidth; // twips, the size the menu gives it (0: no menu item)
+    int menuHeight;
     const char* menuItem;
     const char* menuCaption;
     std::function<QWidget*()> make;
-    QPointer<QMdiSubWindow> sub {};
+    QPointer<QMdiSubWindow> frame {}; // made at the first opening, kept while the main window lives
+    QPointer<QWidget> form {}; // null once the window is closed
+    Qt::WindowFlags frameFlags {}; // the frame's flags when it was made, given back at each re-opening
+    QSize designSize {}; // the form's own size, before the frame lays it out
 };
+
+namespace {
+
+// The menu items of the strips, in the menu's order.
+constexpr const char* kStripMenu[]
+    = { "Mn_IseFlow", "Mn_NmShock", "Mn_HeatFlo", "Mn_FricFlo", "Mn_OblShock", "Mn_ExpWave" };
+
+} // namespace
 
 MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
     : QMainWindow(parent)
@@ -42,44 +102,61 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
 
     auto gamma = [this] { return gammaText(); };
     m_children = {
-        { "Form_Properties", 0, 0, nullptr, nullptr, [] { return new PropertiesWindow; } },
-        { "Form_IseFlow", 1400, 8000, "Mn_IseFlow", "Isentropic flow",
+        { "Form_Properties", true, 0, 0, 0, nullptr, nullptr, [] { return new PropertiesWindow; } },
+        { "Form_IseFlow", true, 1400, 8000, kStripHeight, "Mn_IseFlow", "Isentropic flow",
             [this, gamma] { return new IsentropicWindow(gamma, m_messages); } },
-        { "Form_HeatFlo", 2800, 8000, "Mn_HeatFlo", "1D Flow with Heat Addition",
+        { "Form_HeatFlo", true, 2800, 8000, kStripHeight, "Mn_HeatFlo", "1D Flow with Heat Addition",
             [this, gamma] { return new RayleighWindow(gamma, m_messages); } },
-        { "Form_FricFlo", 4200, 8000, "Mn_FricFlo", "1D Flow with Friction",
+        { "Form_FricFlo", true, 4200, 8000, kStripHeight, "Mn_FricFlo", "1D Flow with Friction",
             [this, gamma] { return new FannoWindow(gamma, m_messages); } },
-        { "Form_NmShock", 5600, 7500, "Mn_NmShock", "Normal Shock",
+        { "Form_NmShock", true, 5600, 7500, kStripHeight, "Mn_NmShock", "Normal Shock",
             [this, gamma] { return new NormalShockWindow(gamma, m_messages); } },
-        { "Form_OblShock", 7000, 7500, "Mn_OblShock", "Oblique Shock",
+        { "Form_OblShock", true, 7000, 7500, kStripHeight, "Mn_OblShock", "Oblique Shock",
             [this, gamma] { return new ObliqueShockWindow(gamma, m_messages); } },
-        { "Form_ExpWave", 8400, 8000, "Mn_ExpWave", "Expansion Wave",
+        { "Form_ExpWave", true, 8400, 8000, kStripHeight, "Mn_ExpWave", "Expansion Wave",
             [this, gamma] { return new ExpansionWaveWindow(gamma, m_messages); } },
+        // The windows opened from the menu only go here, for example:
+        // { "Form_Tables", false, 0, 8000, 6000, "Mn_Tables", "Gas tables", [] { return new TablesWindow; } },
     };
 
-    // The menu lists the calculators in this order.
     QMenu* open = menuBar()->addMenu("open");
     open->setObjectName("Mn_Open");
-    for (const char* item : { "Mn_IseFlow", "Mn_NmShock", "Mn_HeatFlo", "Mn_FricFlo", "Mn_OblShock", "Mn_ExpWave" }) {
+    auto addItem = [this, open](const Child& child) {
+        QAction* action = open->addAction(QString::fromUtf8(child.menuCaption));
+        action->setObjectName(child.menuItem);
+        const QString name = child.name;
+        connect(action, &QAction::triggered, this, [this, name] { reopen(name); });
+    };
+    for (const char* item : kStripMenu) {
         for (const Child& child : m_children) {
-            if (child.menuItem && QString(child.menuItem) == item) {
-                QAction* action = open->addAction(QString::fromUtf8(child.menuCaption));
-                action->setObjectName(item);
-                const QString name = child.name;
-                connect(action, &QAction::triggered, this, [this, name] { reopen(name); });
-            }
+            if (child.atStartUp && child.menuItem && QString(child.menuItem) == item)
+                addItem(child);
         }
+    }
+    bool separated = false;
+    for (const Child& child : m_children) {
+        if (child.atStartUp || !child.menuItem)
+            continue;
+        if (!std::exchange(separated, true))
+            open->addSeparator();
+        addItem(child);
     }
     QAction* about = menuBar()->addAction("About");
     about->setObjectName("Mn_About");
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
-    // Start-up placement: the main window, then every child as a strip 7100 wide and 1400 high.
+    // Start-up placement: the main window, then every start-up child as a strip, top to bottom.
     resize(twips(7270), height());
     move(twips(5000), 0);
     resize(width(), twips(10550));
-    for (Child& child : m_children)
-        place(ensureOpen(child), 7100, child.top);
+    std::vector<Child*> strips;
+    for (Child& child : m_children) {
+        if (child.atStartUp)
+            strips.push_back(&child);
+    }
+    std::stable_sort(strips.begin(), strips.end(), [](const Child* a, const Child* b) { return a->top < b->top; });
+    for (Child* child : strips)
+        place(ensureOpen(*child), kStripWidth, kStripHeight, child->top);
 }
 
 MainWindow::~MainWindow()
@@ -90,39 +167,113 @@ MainWindow::~MainWindow()
 
 QMdiSubWindow* MainWindow::ensureOpen(Child& child)
 {
-    if (child.sub && child.sub->isHidden())
-        child.sub = nullptr; // closed by the user; deleted once control returns to the event loop
-    if (!child.sub) {
-        QWidget* window = child.make();
-        child.sub = m_area->addSubWindow(window);
-        child.sub->setAttribute(Qt::WA_DeleteOnClose);
-        child.sub->setObjectName(child.name + "_SubWindow");
+    if (child.frame && child.form && !child.frame->isHidden()) {
+        child.frame->show();
+        return child.frame;
     }
-    child.sub->show();
-    return child.sub;
+    // Closed (or never opened): a new form in its initial state, in the kept frame.
+    delete child.form.data(); // normally deleted already, once control returned to the event loop
+    child.form = child.make();
+    child.designSize = child.form->size();
+    if (!child.frame) {
+        auto* frame = new ChildFrame;
+        frame->setObjectName(child.name + "_SubWindow");
+        frame->setWidget(child.form);
+        m_area->addSubWindow(frame);
+        child.frame = frame;
+        child.frameFlags = frame->windowFlags();
+    } else {
+        QMdiSubWindow* frame = child.frame;
+        if (frame->windowFlags() != child.frameFlags)
+            frame->setWindowFlags(child.frameFlags); // drop a "stay on top" chosen for the old form
+        frame->setWindowState(Qt::WindowNoState); // not minimized or maximized as the old form was
+        frame->setEnabled(true);
+        frame->setWidget(child.form);
+        followInFocusChain(frame, child.form);
+        frame->raise(); // on top, as a new child comes
+    }
+    child.frame->show();
+    return child.frame;
 }
 
-void MainWindow::place(QMdiSubWindow* sub, int width, int top)
+void MainWindow::place(QMdiSubWindow* sub, int width, int height, int top)
 {
-    sub->resize(twips(width), twips(1400));
+    sub->resize(twips(width), twips(height));
     sub->move(0, twips(top));
+}
+
+// Where the area puts a new child of this size: of the corners it tries (the area's own, and those next to
+// the right and bottom edges of the children shown), the one whose rectangle lies inside the area and covers
+// the children shown least; when none lies inside, the one most inside the area. Ties go to the topmost,
+// then the leftmost.
+QPoint MainWindow::freePlace(const QMdiSubWindow* sub, const QSize& size) const
+{
+    const QRect domain = m_area->rect();
+    std::vector<QRect> shown;
+    std::vector<int> xs { domain.left(), domain.right() - size.width() + 1 };
+    std::vector<int> ys { domain.top() };
+    if (domain.bottom() - size.height() + 1 >= 0)
+        ys.push_back(domain.bottom() - size.height() + 1);
+    for (const Child& child : m_children) {
+        if (child.frame && child.frame != sub && child.frame->isVisibleTo(m_area)) {
+            shown.push_back(child.frame->geometry());
+            xs.push_back(shown.back().right() + 1);
+            ys.push_back(shown.back().bottom() + 1);
+        }
+    }
+    for (std::vector<int>* list : { &xs, &ys }) {
+        std::sort(list->begin(), list->end());
+        list->erase(std::unique(list->begin(), list->end()), list->end());
+    }
+    auto area = [](const QRect& r) { return r.isEmpty() ? 0 : r.width() * r.height(); };
+    auto covered = [&](const QRect& r) {
+        int sum = 0;
+        for (const QRect& other : shown)
+            sum += area(r.intersected(other));
+        return sum;
+    };
+    std::vector<QRect> inside, outside;
+    for (int y : ys) {
+        for (int x : xs)
+            (domain.contains(QRect(QPoint(x, y), size)) ? inside : outside).push_back(QRect(QPoint(x, y), size));
+    }
+    if (inside.empty()) {
+        int most = -1;
+        for (const QRect& r : outside)
+            most = std::max(most, area(r.intersected(domain)));
+        for (const QRect& r : outside) {
+            if (area(r.intersected(domain)) == most)
+                inside.push_back(r);
+        }
+    }
+    if (inside.empty())
+        return {};
+    const QRect* best = &inside.front();
+    for (const QRect& r : inside) {
+        if (covered(r) < covered(*best))
+            best = &r;
+    }
+    return best->topLeft();
 }
 
 QString MainWindow::gammaText()
 {
     Child& properties = m_children.front();
-    const bool existed = properties.sub && !properties.sub->isHidden();
-    QMdiSubWindow* sub = ensureOpen(properties);
-    if (!existed)
-        sub->resize(sub->sizeHint()); // a new child at the place and design size the area gives it
-    return sub->widget()->findChild<QLineEdit*>("Text_Gama")->text();
+    if (!subWindow(properties.name)) {
+        // A new child at its design size and at the place the area gives a new child.
+        QMdiSubWindow* sub = ensureOpen(properties);
+        const QSize margins = sub->size() - sub->contentsRect().size(); // the frame and its title bar
+        sub->resize(properties.designSize + margins);
+        sub->move(freePlace(sub, sub->size()));
+    }
+    return properties.form->findChild<QLineEdit*>("Text_Gama")->text();
 }
 
 QMdiSubWindow* MainWindow::subWindow(const QString& windowName) const
 {
     for (const Child& child : m_children) {
         if (child.name == windowName)
-            return child.sub;
+            return child.form && child.frame && !child.frame->isHidden() ? child.frame.data() : nullptr;
     }
     return nullptr;
 }
@@ -132,7 +283,7 @@ void MainWindow::reopen(const QString& windowName)
     for (Child& child : m_children) {
         if (child.name == windowName && child.menuWidth > 0) {
             QMdiSubWindow* sub = ensureOpen(child);
-            place(sub, child.menuWidth, child.top);
+            place(sub, child.menuWidth, child.menuHeight, child.top);
             m_area->setActiveSubWindow(sub);
         }
     }

@@ -22,7 +22,9 @@ public:
     // The text of the gas property box; re-creates the gas property window when it was closed.
     QString gammaText();
 
-    // The sub-window holding the named child window, or nullptr when it is not open.
+    // The sub-window holding the named child window, or nullptr when it is not open. A window's sub-window
+    // is made once and kept: closing the window deletes its form and hides the sub-window, re-opening it
+    // puts a new form into the same sub-window.
     QMdiSubWindow* subWindow(const QString& windowName) const;
     QWidget* aboutWindow() const { return m_about; }
 
@@ -36,7 +38,8 @@ protected:
 private:
     struct Child;
     QMdiSubWindow* ensureOpen(Child& child);
-    void place(QMdiSubWindow* sub, int width, int top);
+    void place(QMdiSubWindow* sub, int width, int height, int top);
+    QPoint freePlace(const QMdiSubWindow* sub, const QSize& size) const;
 
     common::MessageSink m_messages;
     QMdiArea* m_area = nullptr;

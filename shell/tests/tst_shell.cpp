@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -17,6 +18,19 @@ namespace {
 int px(int twips)
 {
     return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0);
+}
+
+// What a user sees of a child window: its boxes, options and button.
+QStringList seen(QWidget* window)
+{
+    QStringList seen;
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
+        seen << box->objectName() + "|" + box->text() + (box->isVisibleTo(window) ? "|shown" : "|hidden");
+    for (QRadioButton* option : window->findChildren<QRadioButton*>())
+        seen << option->objectName() + (option->isChecked() ? " chosen" : "");
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        seen << button->objectName() + "|" + button->text();
+    return seen;
 }
 
 } // namespace
@@ -38,6 +52,9 @@ private slots:
     void aboutIsASingleInstance();
     void gammaEditTakesEffectAtTheNextPress();
     void closedGasWindowComesBackWithItsDefault();
+    void reopenedWindowIsANewFormInTheSameFrame_data();
+    void reopenedWindowIsANewFormInTheSameFrame();
+    void gasWindowComesBackAtItsDesignSizeWhereANewChildGoes();
     void badGammaIsRefusedInTheCalculator();
 
 private:
@@ -219,6 +236,95 @@ void TestShell::closedGasWindowComesBackWithItsDefault()
     QMdiSubWindow* back = m_main->subWindow("Form_Properties");
     QVERIFY(back && back->isVisible());
     QCOMPARE(back->widget()->findChild<QLineEdit*>("Text_Gama")->text(), QString("1.4"));
+}
+
+void TestShell::reopenedWindowIsANewFormInTheSameFrame_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("item"); // empty: brought back by a press
+    QTest::addColumn<QString>("option"); // clicked before closing, so the old form is not in its initial state
+    QTest::newRow("isentropic") << "Form_IseFlow"
+                                << "Mn_IseFlow"
+                                << "Option_M";
+    QTest::newRow("heat addition") << "Form_HeatFlo"
+                                   << "Mn_HeatFlo"
+                                   << "Option_ToToStar";
+    QTest::newRow("friction") << "Form_FricFlo"
+                              << "Mn_FricFlo"
+                              << "Option_FLD4";
+    QTest::newRow("normal shock") << "Form_NmShock"
+                                  << "Mn_NmShock"
+                                  << "Option_M2";
+    QTest::newRow("oblique shock") << "Form_OblShock"
+                                   << "Mn_OblShock"
+                                   << "Option_Teta";
+    QTest::newRow("expansion wave") << "Form_ExpWave"
+                                    << "Mn_ExpWave"
+                                    << "Option_M1";
+    QTest::newRow("gas properties") << "Form_Properties"
+                                    << ""
+                                    << "";
+}
+
+void TestShell::reopenedWindowIsANewFormInTheSameFrame()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, item);
+    QFETCH(QString, option);
+    auto* area = m_main->findChild<QMdiArea*>();
+    const qsizetype frames = area->subWindowList().size();
+    QMdiSubWindow* sub = m_main->subWindow(name);
+    QPointer<QWidget> old = sub->widget();
+    const QStringList initial = seen(old);
+    if (option.isEmpty())
+        old->findChild<QLineEdit*>("Text_Gama")->setText("1.3");
+    else
+        QTest::mouseClick(old->findChild<QRadioButton*>(option), Qt::LeftButton);
+    QVERIFY(seen(old) != initial);
+
+    sub->close();
+    settle();
+    QVERIFY(old.isNull());
+    QVERIFY(!m_main->subWindow(name));
+    QVERIFY(sub->isHidden());
+    QVERIFY(!sub->isEnabled()); // takes no focus while closed
+    QVERIFY(area->activeSubWindow() != sub);
+
+    if (item.isEmpty())
+        pressIsentropicM("2");
+    else
+        action(item.toUtf8().constData())->trigger();
+    QCOMPARE(m_main->subWindow(name), sub);
+    QVERIFY(sub->isVisible() && sub->isEnabled());
+    QCOMPARE(area->subWindowList().size(), frames);
+    QWidget* fresh = sub->widget();
+    QVERIFY(fresh);
+    QCOMPARE(fresh->objectName(), name);
+    QCOMPARE(sub->objectName(), name + "_SubWindow");
+    QCOMPARE(seen(fresh), initial);
+}
+
+void TestShell::gasWindowComesBackAtItsDesignSizeWhereANewChildGoes()
+{
+    action("Mn_IseFlow")->trigger(); // strips of two widths
+    m_main->subWindow("Form_Properties")->close();
+    settle();
+    // Where the area itself puts a new child of the gas window's design size (7140 x 1215 inside the frame).
+    auto* area = m_main->findChild<QMdiArea*>();
+    QMdiSubWindow* strip = m_main->subWindow("Form_IseFlow");
+    const QSize design(px(7140), px(1215));
+    auto* probe = new QMdiSubWindow;
+    probe->setWidget(new QWidget);
+    probe->resize(design + strip->size() - strip->widget()->size());
+    area->addSubWindow(probe);
+    probe->show();
+    const QRect expected = probe->geometry();
+    delete probe;
+
+    pressIsentropicM("2");
+    QMdiSubWindow* back = m_main->subWindow("Form_Properties");
+    QCOMPARE(back->widget()->size(), design);
+    QCOMPARE(back->geometry(), expected);
 }
 
 void TestShell::badGammaIsRefusedInTheCalculator()
