@@ -37,6 +37,9 @@ for size in 16 32 48 64 128 256; do
         || fail "the ${size}x$size icon is not a $size x $size PNG"
 done
 "$tmp/root/usr/bin/flowcalc" --version | grep -qx "flowcalc $version" || fail "flowcalc --version does not say $version"
+if [ $cli = yes ]; then
+    "$tmp/root/usr/bin/flowcalc-cli" --version | grep -qw "$version" || fail "flowcalc-cli --version does not say $version"
+fi
 
 echo "== desktop entry, metadata, manual pages"
 desktop=$tmp/root/usr/share/applications/$id.desktop
@@ -54,6 +57,7 @@ for page in "$tmp"/root/usr/share/man/man1/*.gz; do
     # The check lintian makes: any warning of man or groff is a fault.
     warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+    zcat "$page" | sed -n 1p | grep -q "\"flowcalc $version\"" || fail "$(basename "$page") is not for version $version"
 done
 
 echo "== Debian package"
