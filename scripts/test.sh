@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then: formatting check, plain build and every test headless, clang-tidy, and
-# the whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, then: formatting check, plain build and every test headless, the install and
+# package checks, clang-tidy, and the whole suite again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,6 +16,9 @@ cmake --build build
 
 echo "== tests"
 ctest --test-dir build --output-on-failure
+
+echo "== install and package"
+bash scripts/test-install.sh build
 
 echo "== clang-tidy"
 bash scripts/tidy.sh build
