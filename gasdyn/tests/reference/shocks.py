@@ -114,7 +114,7 @@ def conical():
         gm, Mm = mpf(g), mpf(M)
         mu = asin(1 / Mm)
         # the largest cone angle: golden-section search on theta_c(beta)
-        a, c = mu + (pi / 2 - mu) * mpf('0.5'), pi / 2 - (pi / 2 - mu) * mpf('0.05')
+        a, c = mu + (pi / 2 - mu) * mpf('0.2'), pi / 2 - (pi / 2 - mu) * mpf('0.05')
         k = (sqrt(5) - 1) / 2
         x1, x2 = c - k * (c - a), a + k * (c - a)
         f1, f2 = cone(gm, Mm, x1)[0], cone(gm, Mm, x2)[0]
