@@ -767,6 +767,16 @@ Status execute(const Request& request, const Sink& sink)
     return usage("unknown command");
 }
 
+std::string formatSolution(const Request& request, const gasdyn::Solution& solution)
+{
+    std::string text;
+    const Sink sink = [&](std::string_view block) { text.append(block); };
+    Writer out(sink);
+    writeSolve(request, solution, out);
+    out.flush();
+    return text;
+}
+
 Status run(std::span<const std::string_view> args, const Sink& out)
 {
     auto parsed = parse(args);

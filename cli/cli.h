@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,9 @@ struct Status {
 
 // Runs a parsed request. On an error nothing has been given to the sink.
 Status execute(const Request& request, const Sink& out);
+
+// What solve writes for this solution in the request's format.
+std::string formatSolution(const Request& request, const gasdyn::Solution& solution);
 
 // parse() and execute() together.
 Status run(std::span<const std::string_view> args, const Sink& out);
