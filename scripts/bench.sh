@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare >/dev/null
+cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare startup_cli \
+    flowcalc-cli >/dev/null
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
@@ -32,3 +33,7 @@ if command -v valgrind >/dev/null; then
     b=$(count build/bench/startup_bare)
     awk -v p="$p" -v b="$b" 'BEGIN { printf "| start-up instructions (callgrind) | %.1f M | bare Qt %.1f M | %+.1f%% |\n", p / 1e6, b / 1e6, 100 * (p / b - 1) }'
 fi
+echo
+echo "| command line | time | goal |"
+echo "|---|---|---|"
+build/bench/startup_cli build/flowcalc-cli
