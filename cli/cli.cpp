@@ -573,7 +573,7 @@ std::variant<Rows, UsageError> tableRows(const Request& request)
     return rows;
 }
 
-void writeTableHeader(const Request& request, Writer& out)
+void writeTableHeader(const Request& request, Branch branch, Writer& out)
 {
     const Flow flow = request.flow;
     const auto names = gasdyn::quantities(flow);
@@ -583,10 +583,10 @@ void writeTableHeader(const Request& request, Writer& out)
         out.text(", \"gamma\": ");
         out.number(request.gamma);
         out.text(", \"branch\": ");
-        if (request.branch == Branch::None)
+        if (branch == Branch::None)
             out.text("null");
         else
-            out.jsonString(gasdyn::name(request.branch));
+            out.jsonString(gasdyn::name(branch));
         out.text(", \"fixed\": {");
         for (std::size_t i = 0; i < request.givens.size(); ++i) {
             if (i > 0)
@@ -681,6 +681,8 @@ Status runTable(const Request& request, const Sink& sink)
             return refused(*refusal);
     }
 
+    // The branch of every row: the one given, or the input's default (weak for an oblique shock from theta).
+    const Branch branch = request.branch != Branch::None ? request.branch : kind ? kind->defaultBranch : Branch::None;
     const auto names = gasdyn::quantities(flow);
     Writer out(sink);
     long long written = 0;
@@ -709,7 +711,7 @@ Status runTable(const Request& request, const Sink& sink)
             continue;
         }
         if (written == 0)
-            writeTableHeader(request, out);
+            writeTableHeader(request, branch, out);
         writeTableRow(request, names, *solution, written == 0, out);
         ++written;
         out.rowDone();

@@ -460,7 +460,7 @@ private slots:
         const QStringList rows = lines(result.out);
         QCOMPARE(rows.size(), 5);
         QCOMPARE(rows[0],
-            "{\"flow\": \"oblique-shock\", \"gamma\": 1.4, \"branch\": null, \"fixed\": {\"M1\": 3}, "
+            "{\"flow\": \"oblique-shock\", \"gamma\": 1.4, \"branch\": \"weak\", \"fixed\": {\"M1\": 3}, "
             "\"rows\": [");
         QVERIFY(rows[1].startsWith("{\"M1\": 3, \"theta\": 5, \"beta\": ") && rows[1].endsWith("},"));
         QVERIFY(rows[3].startsWith("{\"M1\": 3, \"theta\": 15, ") && rows[3].endsWith("}"));
