@@ -63,7 +63,7 @@ struct Status {
 };
 
 // Runs a parsed request. On an error nothing has been given to the sink.
-Status execute(const Request& request, const Sink& out);
+Status execute(const Request& request, const Sink& sink);
 
 // What solve writes for this solution in the request's format.
 std::string formatSolution(const Request& request, const gasdyn::Solution& solution);
