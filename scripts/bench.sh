@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare soak >/dev/null
+cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare soak startup_cli \
+    flowcalc-cli >/dev/null
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
@@ -37,3 +38,7 @@ echo
 echo "| soak (one process, offscreen) | after the warm-up | at the end | growth | goal |"
 echo "|---|---|---|---|---|"
 build/bench/soak 2>/dev/null
+echo
+echo "| command line | time | goal |"
+echo "|---|---|---|"
+build/bench/startup_cli build/flowcalc-cli

@@ -23,7 +23,14 @@ mkdir -p "$out"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Icommon -Ifuzz)
 for t in "${targets[@]}"; do
     sources=(fuzz/fuzz_"$t".cpp common/number.cpp common/message.cpp)
-    if [ "$t" != number ]; then
+    if [ "$t" = cli_args ]; then
+        # The command-line solver over the whole engine; the version header CMake generates is made here.
+        mkdir -p "$out/generated"
+        version=$(sed -n 's/^project(flowcalc VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+        sed "s/@PROJECT_VERSION@/$version/" version.h.in >"$out/generated/flowcalc_version.h"
+        sources=(fuzz/fuzz_cli_args.cpp cli/cli.cpp cli/help.cpp gasdyn/*.cpp)
+        flags_t=("${flags[@]}" -Icli -Igasdyn -I"$out/generated")
+    elif [ "$t" != number ]; then
         sources+=("$t/${t}_calc.cpp")
         flags_t=("${flags[@]}" -I"$t" -I"$t/tests")
     else
