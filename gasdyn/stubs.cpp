@@ -30,30 +30,4 @@ Outcome solvePrandtlMeyer(double, const InputKind&, std::array<double, 2>, Branc
 {
     return notYet();
 }
-Outcome solveObliqueShock(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-Outcome solveConicalShock(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-
 } // namespace gasdyn::detail
-
-namespace gasdyn::oblique {
-
-double deflection(double, double, double)
-{
-    return 0.0;
-}
-Detachment detachment(double, double)
-{
-    return {};
-}
-double sonicBeta(double, double)
-{
-    return 0.0;
-}
-
-} // namespace gasdyn::oblique
