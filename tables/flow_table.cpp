@@ -202,16 +202,28 @@ std::string countOf(std::int64_t count, const char* noun)
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+// A grid input in a message: 12 significant digits hide the rounding of A + i*S ("-0.001", not
+// "-0.00099999999999989").
+std::string inputText(double value, char decimalMark)
+{
+    std::array<char, 32> buffer {};
+    const auto end
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 12).ptr;
+    double rounded = value;
+    std::from_chars(buffer.data(), end, rounded);
+    return common::writeUnrounded(rounded, decimalMark);
+}
+
 std::string leftOut(const Question& question, const Grid& grid, std::int64_t from, std::int64_t count,
     const std::string& reason, char decimalMark)
 {
     const std::string name(gasdyn::quantities(question.flow)[static_cast<std::size_t>(question.runningQuantity())]);
     std::string text = "; left out " + countOf(count, "row") + " with " + name + " ";
     if (count == 1) {
-        text += common::writeUnrounded(grid.at(from), decimalMark);
+        text += inputText(grid.at(from), decimalMark);
     } else {
-        text += "from " + common::writeUnrounded(grid.at(from), decimalMark) + " to "
-            + common::writeUnrounded(grid.at(from + count - 1), decimalMark);
+        text += "from " + inputText(grid.at(from), decimalMark) + " to "
+            + inputText(grid.at(from + count - 1), decimalMark);
     }
     return text + ": " + reason;
 }

@@ -84,7 +84,7 @@ inline constexpr std::int64_t kSamples = 1025;
 Rows findRows(const Question& question, const Grid& grid);
 
 // The status line after a table was made: "41 rows", "21 rows; left out 20 rows with theta from 23 to 42:
-// theta 23 is above ...", "No row has a solution: ...". Numbers are written unrounded with `decimalMark`.
+// theta 23 is above ...", "No row has a solution: ...". Inputs are written to 12 significant digits with `decimalMark`.
 std::string describe(const Question& question, const Grid& grid, const Rows& rows, char decimalMark);
 
 } // namespace flowtable
