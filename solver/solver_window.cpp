@@ -246,22 +246,26 @@ void SolverWindow::showResults()
         return;
     const char mark = common::CalculatorForm::decimalMark();
     const int decimals = m_decimals->value();
+    // The value items are made once per flow and only rewritten here.
     auto put = [&](int row, std::optional<double> value) {
-        auto* item = new QTableWidgetItem;
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QTableWidgetItem* item = m_results->item(row, 1);
+        if (!item) {
+            item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_results->setItem(row, 1, item);
+        }
         if (value) {
             item->setText(QString::fromStdString(common::writeNumber(*value, decimals, mark)));
             item->setToolTip(QString::fromStdString(flowtable::shortest(*value, mark)));
         } else {
+            item->setText(QString());
             item->setToolTip("Not defined for this state");
         }
-        m_results->setItem(row, 1, item);
     };
     put(0, m_shown->gamma);
     const std::size_t count = gasdyn::quantities(m_shown->flow).size();
     for (std::size_t i = 0; i < count; ++i)
         put(static_cast<int>(i) + 1, m_shown->solution.values[i]);
-    m_results->resizeColumnToContents(0);
     m_copy->setEnabled(true);
 }
 
