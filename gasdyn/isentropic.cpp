@@ -99,6 +99,16 @@ double prandtlMeyer(double g, double M)
     return prandtlMeyerRadians(g, M) * detail::kDegrees;
 }
 
+double prandtlMeyerDeficit(double g, double M)
+{
+    const double s = std::sqrt((M - 1.0) * (M + 1.0));
+    if (s < 1.0)
+        return largestTurningAngle(g) - prandtlMeyer(g, M);
+    // nu_max - nu = K atan(K/s) - atan(1/s), small and exact where M is large.
+    const double K = std::sqrt((g + 1.0) / (g - 1.0));
+    return (K * std::atan(K / s) - std::atan(1.0 / s)) * detail::kDegrees;
+}
+
 double largestTurningAngle(double g)
 {
     return 90.0 * (std::sqrt((g + 1.0) / (g - 1.0)) - 1.0);
@@ -118,12 +128,25 @@ namespace gasdyn::detail {
 
 using namespace gasdyn::isentropic;
 
+Root machFromPrandtlMeyerDeficit(double g, double deficit)
+{
+    // nu_max - nu = K atan(K tan mu) - mu rises from 0 at mu = 0 to nu_max at mu = 90 degrees: solve for the
+    // Mach angle, which keeps full precision in M = 1/sin(mu) far above Mach 1.
+    const double K = std::sqrt((g + 1.0) / (g - 1.0));
+    const double target = deficit / kDegrees;
+    const Root root = toms748(
+        [&](double mu) { return K * std::atan(K * std::tan(mu)) - mu - target; }, 0.0, std::numbers::pi / 2.0);
+    return { 1.0 / std::sin(root.x), root.passes };
+}
+
 Root machFromPrandtlMeyer(double g, double nu)
 {
-    // nu falls from its largest value at mu = 0 to 0 at mu = 90 degrees: solve for the Mach angle mu, which
-    // keeps full precision in M = 1/sin(mu) both near Mach 1 and far above it.
     if (nu == 0.0)
         return { 1.0, 0 };
+    const double largest = largestTurningAngle(g);
+    if (nu > 0.5 * largest)
+        return machFromPrandtlMeyerDeficit(g, largest - nu);
+    // nu falls from its largest value at mu = 0 to 0 at mu = 90 degrees, as a series near Mach 1.
     const double target = nu / kDegrees;
     const Root root
         = toms748([&](double mu) { return nuOfS(g, 1.0 / std::tan(mu)) - target; }, 0.0, std::numbers::pi / 2.0);

@@ -21,6 +21,9 @@ double prandtlMeyerRadians(double gamma, double M);
 double prandtlMeyer(double gamma, double M);
 // The largest turning angle 90 (sqrt((gamma+1)/(gamma-1)) - 1) degrees, the limit of nu as M grows.
 double largestTurningAngle(double gamma);
+// The largest turning angle less the Prandtl-Meyer angle of M >= 1, degrees, to full precision where M is
+// large (where nu itself is within rounding of the largest angle).
+double prandtlMeyerDeficit(double gamma, double M);
 // The Mach angle asin(1/M) of M >= 1, degrees (90 at Mach 1).
 double machAngle(double M);
 

@@ -78,9 +78,10 @@ Outcome solveNormalShock(double g, const InputKind& kind, std::array<double, 2> 
         break;
     case 3: {
         const double limit = (g + 1.0) / d;
-        if (!(v >= 1.0 && v < limit))
+        const double gap = 2.0 - d * (v - 1.0); // vanishes at the limit
+        if (!(v >= 1.0 && gap > 0.0))
             return noSolution("rho2/rho1 must be 1 or more and below " + formatNumber(limit));
-        M = std::sqrt(2.0 * v / (2.0 - d * (v - 1.0)));
+        M = std::sqrt(2.0 * v / gap);
         break;
     }
     case 4: {
@@ -99,7 +100,8 @@ Outcome solveNormalShock(double g, const InputKind& kind, std::array<double, 2> 
         break;
     case 6: {
         const double sonic = std::exp(g / d * std::log1p(0.5 * d));
-        if (!(v >= sonic))
+        // The sonic value is rounded: a value a few ulps below it is Mach 1.
+        if (!(v >= sonic * (1.0 - 0x1p-50)))
             return noSolution("p02/p1 must be " + formatNumber(sonic) + " or more");
         if (v > sonic) {
             // sonic (2g/(g+1))^(-1/(g-1)) M1^2 <= p02/p1 <= sonic M1^2.

@@ -59,6 +59,8 @@ double alternatingSeries(double u, int first, C coefficient)
 
 // The Mach number (>= 1) whose Prandtl-Meyer angle is nu degrees, 0 <= nu < the largest turning angle.
 Root machFromPrandtlMeyer(double gamma, double nu);
+// The Mach number whose Prandtl-Meyer angle is the largest turning angle less `deficit` degrees (> 0).
+Root machFromPrandtlMeyerDeficit(double gamma, double deficit);
 
 // The Mach number on the branch (Sub or Sup) whose ln(A/A*) is lnA > 0.
 Root machFromLogAreaRatio(double gamma, double lnA, Branch branch);

@@ -50,7 +50,9 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
         if (theta == 0.0) {
             M2 = M1;
         } else {
-            const Root root = machFromPrandtlMeyer(g, nu2);
+            // Far above Mach 1 the turn is found from the deficits, which keep the digits nu2 rounds away.
+            const Root root = M1 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M1) - theta)
+                                       : machFromPrandtlMeyer(g, nu2);
             M2 = root.x;
             method = toms748Method(root.passes);
         }
@@ -63,14 +65,17 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
             return *refusal;
         nu2 = prandtlMeyer(g, M2);
         nu1 = nu2 - theta;
+        if (nu1 < 0.0 && nu1 >= -0x1p-50 * nu2) // theta is nu2 to rounding: M1 is 1
+            nu1 = 0.0;
         if (!(nu1 >= 0.0))
             return noSolution("theta must be at most " + formatNumber(nu2) + " degrees for M2 " + formatNumber(M2)
                 + " (M1 would be below 1)");
         if (theta == 0.0) {
             M1 = M2;
         } else {
-            const Root root = machFromPrandtlMeyer(g, nu1);
-            M1 = root.x;
+            const Root root = M2 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M2) + theta)
+                                       : machFromPrandtlMeyer(g, nu1);
+            M1 = std::max(1.0, root.x);
             method = toms748Method(root.passes);
         }
     }
@@ -79,7 +84,11 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
     // Across the wave the stagnation state holds: ratios of 1 + c M^2.
     const double c = 0.5 * (g - 1.0);
     const double lnT = log1p(c * M1 * M1) - log1p(c * M2 * M2);
-    const double theta = kind.first == 0 && kind.second == 1 ? nu2 - nu1 : values[1];
+    // The turn between two given Mach numbers: a difference of the deficits where both are supersonic
+    // enough for nu to be near its largest value.
+    const double theta = kind.first == 0 && kind.second == 1
+        ? (M1 > 2.0 ? prandtlMeyerDeficit(g, M1) - prandtlMeyerDeficit(g, M2) : nu2 - nu1)
+        : values[1];
     return finish({ M1, M2, theta, nu1, nu2, machAngle(M1), machAngle(M2), std::exp(g / (g - 1.0) * lnT),
                       (1.0 + c * M1 * M1) / (1.0 + c * M2 * M2), std::exp(lnT / (g - 1.0)) },
         Branch::None, method);

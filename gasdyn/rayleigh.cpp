@@ -86,7 +86,10 @@ Outcome solveRayleigh(double g, const InputKind& kind, std::array<double, 2> val
         const double limit = (gg - 1.0) / gg;
         if (!(v > limit))
             return noSolution("T0/T0* must be above " + formatNumber(limit) + " and at most 1 for the sup branch");
-        M = std::sqrt((1.0 + w) * (1.0 + g * w) / std::fma(-gg, 1.0 - v, 1.0));
+        // 1 - g^2 w^2 = g^2 T0/T0* - (g^2 - 1), which vanishes as M grows: g^2 carried in two doubles.
+        const double ggLow = std::fma(g, g, -gg);
+        const double gap = std::fma(gg, v, -(gg - 1.0)) + ggLow * (v - 1.0);
+        M = std::sqrt((1.0 + w) * (1.0 + g * w) / gap);
         break;
     }
     case 2: {
@@ -95,6 +98,10 @@ Outcome solveRayleigh(double g, const InputKind& kind, std::array<double, 2> val
             return noSolution("T/T* must be above 0 and at most " + formatNumber(peak));
         // g^2 tau x^2 + (2 g tau - (1+g)^2) x + tau = 0 in x = M^2; its roots multiply to 1/g^2.
         const double disc = std::fma(-4.0 * g, v - 1.0, (g - 1.0) * (g - 1.0));
+        if (v == 1.0 && branch == Branch::High) {
+            answered = branch;
+            break; // Mach 1
+        }
         if (!(disc > 0.0) || v == peak) {
             M = 1.0 / std::sqrt(g);
             answered = branch;

@@ -1,5 +1,7 @@
 #include "isentropic_calc.h"
 
+#include "isentropic.h"
+
 #include <cmath>
 
 namespace isentropic {
@@ -18,8 +20,7 @@ common::Result<Flow> flowFor(double gama, double M, common::Iteration iteration 
     flow.PoP = std::pow(flow.ToT, gama / (gama - 1.0));
     flow.RoR = std::pow(flow.ToT, 1.0 / (gama - 1.0));
     if (M > 1.0) {
-        const double K = prandtlMeyerK(gama);
-        flow.nu = (prandtlMeyer(K, M) * 180.0) / Pi;
+        flow.nu = gasdyn::isentropic::prandtlMeyer(gama, M);
         const double q = 1.0 / M;
         flow.mu = (std::atan(q / std::sqrt(1.0 - q * q)) * 180.0) / Pi;
     } else if (M == 1.0) {
