@@ -42,6 +42,15 @@ double angleOf(double sin2, double cos2)
 
 } // namespace
 
+double excessOverMach(double M1, double s, double c)
+{
+    // sin^2 beta - 1/M1^2: near 90 degrees as (1 - 1/M1^2) - cos^2 beta, where 1/M1 would lose the digits.
+    if (c < s)
+        return oneMinusInverseSquare(M1) - c * c;
+    const double invM1 = inverse(M1);
+    return (s - invM1) * (s + invM1);
+}
+
 double oneMinusInverseSquare(double M)
 {
     if (std::isinf(M))
@@ -54,14 +63,14 @@ double machAngle(double M1)
     return std::asin(inverse(M1));
 }
 
-double deflectionRad(double gamma, double invM1, double s, double c)
+double deflectionRad(double gamma, double M1, double s, double c)
 {
-    if (!(s > invM1))
+    const double excess = excessOverMach(M1, s, c);
+    if (!(excess > 0.0))
         return 0.0;
     // tan(theta) = 2 cot(beta) (M1^2 sin^2 beta - 1) / (M1^2 (gamma + cos 2 beta) + 2), divided by M1^2.
-    const double numerator = 2.0 * c * (s - invM1) * (s + invM1);
-    const double denominator = s * (gamma + (c - s) * (c + s) + 2.0 * invM1 * invM1);
-    return std::atan2(numerator, denominator);
+    const double invM1 = inverse(M1);
+    return std::atan2(2.0 * c * excess, s * (gamma + (c - s) * (c + s) + 2.0 * invM1 * invM1));
 }
 
 double detachmentBeta(double gamma, double M1)
@@ -78,22 +87,22 @@ double detachmentBeta(double gamma, double M1)
 
 Jump jump(double gamma, double M1, double s, double c)
 {
-    const double Mn1 = M1 * s;
-    if (!(Mn1 > 1.0))
+    const double excess = M1 * M1 * excessOverMach(M1, s, c); // Mn1^2 - 1
+    if (!(excess > 0.0))
         return Jump { 1.0, 1.0, M1, 1.0, 1.0, 1.0, 1.0, 0.0 };
-    const double v = 1.0 / (Mn1 * Mn1); // 0 once Mn1^2 leaves the double range
+    const double v = 1.0 / (1.0 + excess); // 1/Mn1^2, 0 once Mn1^2 leaves the double range
+    const double w = std::isinf(excess) ? 1.0 : excess / (1.0 + excess); // 1 - 1/Mn1^2
     const double h = (gamma - 1.0) / 2.0;
-    const double w = ((Mn1 - 1.0) / Mn1) * ((Mn1 + 1.0) / Mn1); // 1 - 1/Mn1^2
     Jump out {};
-    out.Mn1 = Mn1;
+    out.Mn1 = M1 * s;
     out.Mn2 = std::sqrt((v + h) / (gamma - h * v));
-    const double pMinus1 = 2.0 * gamma / (gamma + 1.0) * (Mn1 - 1.0) * (Mn1 + 1.0);
+    const double pMinus1 = 2.0 * gamma / (gamma + 1.0) * excess;
     const double rhoMinus1 = 2.0 * w / ((gamma - 1.0) + 2.0 * v);
     out.p = 1.0 + pMinus1;
     out.rho = 1.0 + rhoMinus1;
     out.T = out.p / out.rho;
     out.p0 = std::exp((gamma * std::log1p(rhoMinus1) - std::log1p(pMinus1)) / (gamma - 1.0));
-    out.theta = deflectionRad(gamma, 1.0 / M1, s, c);
+    out.theta = deflectionRad(gamma, M1, s, c);
     out.M2 = out.Mn2 / std::sin(std::atan2(s, c) - out.theta);
     return out;
 }
@@ -107,7 +116,7 @@ double waveAngle(double gamma, double M1, double tanTheta, bool strong, int& pas
     const auto f = [&](double beta) {
         const double s = std::sin(beta);
         const double c = beta == kHalfPi ? 0.0 : std::cos(beta);
-        return 2.0 * c * (s - invM1) * (s + invM1) - tanTheta * s * (gamma + (c - s) * (c + s) + 2.0 * invM1 * invM1);
+        return 2.0 * c * excessOverMach(M1, s, c) - tanTheta * s * (gamma + (c - s) * (c + s) + 2.0 * invM1 * invM1);
     };
     const double fLo = f(lo);
     const double fHi = f(hi);
@@ -131,7 +140,7 @@ double deflection(double gamma, double M1, double beta)
         return kNaN;
     const double s = boost::math::sin_pi(beta / 180.0);
     const double c = boost::math::cos_pi(beta / 180.0);
-    return deflectionRad(gamma, inverse(M1), s, c) * kDegrees;
+    return deflectionRad(gamma, M1, s, c) * kDegrees;
 }
 
 Detachment detachment(double gamma, double M1)
@@ -139,7 +148,7 @@ Detachment detachment(double gamma, double M1)
     if (!validGas(gamma, M1))
         return { kNaN, kNaN };
     const double beta = detachmentBeta(gamma, M1);
-    return { deflectionRad(gamma, inverse(M1), std::sin(beta), std::cos(beta)) * kDegrees, beta * kDegrees };
+    return { deflectionRad(gamma, M1, std::sin(beta), std::cos(beta)) * kDegrees, beta * kDegrees };
 }
 
 double sonicBeta(double gamma, double M1)
@@ -260,7 +269,7 @@ Outcome fromDeflectionAndWaveAngle(double gamma, double theta, double beta)
         return noSolution("beta 90 with theta 0 is a normal shock of any M1");
     const double s = boost::math::sin_pi(beta / 180.0);
     const double c = boost::math::cos_pi(beta / 180.0);
-    const double limit = oblique::deflectionRad(gamma, 0.0, s, c) * kDegrees;
+    const double limit = oblique::deflectionRad(gamma, std::numeric_limits<double>::infinity(), s, c) * kDegrees;
     const double t = std::tan(theta * kRadians);
     // M1^2 = 2 (cot beta + tan theta) / (sin 2 beta - tan theta (gamma + cos 2 beta))
     const double denominator = 2.0 * s * c - t * (gamma + (c - s) * (c + s));

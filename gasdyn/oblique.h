@@ -21,9 +21,12 @@ struct Jump {
 // double range come out infinite.
 Jump jump(double gamma, double M1, double s, double c);
 
-// Deflection (radians) for a wave of sine s and cosine c; invM1 = 1/M1 (0 for the hypersonic limit). Zero at or
-// below the Mach angle.
-double deflectionRad(double gamma, double invM1, double s, double c);
+// Deflection (radians) for a wave of sine s and cosine c in a stream of M1 > 1 (+infinity for the hypersonic
+// limit). Zero at or below the Mach angle.
+double deflectionRad(double gamma, double M1, double s, double c);
+
+// sin^2 beta - 1/M1^2 (that is (Mn1^2 - 1)/M1^2) without the cancellation of 1/M1 near a normal shock.
+double excessOverMach(double M1, double s, double c);
 
 // The Mach angle of M1 > 1, radians.
 double machAngle(double M1);
