@@ -1,0 +1,162 @@
+#include "flow_table.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class TestFlowTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridCountsRowsUpToAndWithTheEnd_data();
+    void gridCountsRowsUpToAndWithTheEnd();
+    void gridRefusesWhatCannotBeATable_data();
+    void gridRefusesWhatCannotBeATable();
+    void shortestTextReadsBackToTheSameDouble_data();
+    void shortestTextReadsBackToTheSameDouble();
+    void rowTextLeavesUndefinedQuantitiesEmpty();
+    void someColumnsAreWrittenInTheGivenOrder();
+    void rowsWithoutSolutionAtTheEndsAreFoundByBisection();
+    void aRangeWithoutSolutionsSaysWhy();
+};
+
+void TestFlowTable::gridCountsRowsUpToAndWithTheEnd_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<qlonglong>("count");
+    QTest::addColumn<double>("last");
+    QTest::newRow("end on the grid") << 0.0 << 1.0 << 0.1 << 11LL << 1.0;
+    QTest::newRow("end a rounding away") << 0.0 << 0.3 << 0.1 << 4LL << 0.30000000000000004;
+    QTest::newRow("end between rows") << 0.0 << 1.05 << 0.1 << 11LL << 1.0;
+    QTest::newRow("downwards") << 5.0 << 1.0 << -2.0 << 3LL << 1.0;
+    QTest::newRow("one row") << 2.0 << 2.0 << 0.5 << 1LL << 2.0;
+    QTest::newRow("a million and one") << 0.01 << 10000.01 << 0.01 << 1000001LL << 10000.01;
+    QTest::newRow("ten million") << 1.0 << 10000000.0 << 1.0 << 10000000LL << 10000000.0;
+}
+
+void TestFlowTable::gridCountsRowsUpToAndWithTheEnd()
+{
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(double, step);
+    QFETCH(qlonglong, count);
+    QFETCH(double, last);
+    const auto grid = flowtable::makeGrid(from, to, step);
+    QVERIFY(std::holds_alternative<flowtable::Grid>(grid));
+    const auto& g = std::get<flowtable::Grid>(grid);
+    QCOMPARE(qlonglong(g.count), count);
+    QCOMPARE(g.at(g.count - 1), last);
+}
+
+void TestFlowTable::gridRefusesWhatCannotBeATable_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("step 0") << 1.0 << 2.0 << 0.0 << "The step must not be 0";
+    QTest::newRow("step upwards, range downwards") << 2.0 << 1.0 << 0.1 << "The step must point from From towards To";
+    QTest::newRow("step downwards, range upwards") << 1.0 << 2.0 << -0.1 << "The step must point from From towards To";
+    QTest::newRow("ten million and one rows")
+        << 0.0 << 10000000.0 << 1.0 << "The table would have more than 10000000 rows";
+    QTest::newRow("a step far too small") << 0.0 << 1.0 << 1e-300 << "The table would have more than 10000000 rows";
+    QTest::newRow("an infinite end") << 0.0 << HUGE_VAL << 1.0 << "From, To and Step must be finite numbers";
+}
+
+void TestFlowTable::gridRefusesWhatCannotBeATable()
+{
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(double, step);
+    QFETCH(QString, refusal);
+    const auto grid = flowtable::makeGrid(from, to, step);
+    QVERIFY(std::holds_alternative<std::string>(grid));
+    QCOMPARE(QString::fromStdString(std::get<std::string>(grid)), refusal);
+}
+
+void TestFlowTable::shortestTextReadsBackToTheSameDouble_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 2.0 << "2";
+    QTest::newRow("tenth") << 0.1 << "0.1";
+    QTest::newRow("sum of tenths") << 0.30000000000000004 << "0.30000000000000004";
+    QTest::newRow("small") << 1e-5 << "1e-05";
+    QTest::newRow("large") << 2.5e20 << "2.5e+20";
+}
+
+void TestFlowTable::shortestTextReadsBackToTheSameDouble()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(flowtable::shortest(value)), text);
+    QCOMPARE(QString::fromStdString(flowtable::shortest(value, ',')), QString(text).replace('.', ','));
+}
+
+void TestFlowTable::rowTextLeavesUndefinedQuantitiesEmpty()
+{
+    gasdyn::Solution solution;
+    solution.values[0] = 0.5;
+    solution.values[1] = 0.84301917542255;
+    std::string text;
+    flowtable::appendHeader(text, gasdyn::Flow::Isentropic, '\t');
+    flowtable::appendRow(text, gasdyn::Flow::Isentropic, solution, '\t');
+    QCOMPARE(QString::fromStdString(text),
+        QString("M\tp/p0\tT/T0\trho/rho0\tA/A*\tp/p*\tT/T*\trho/rho*\tV/a*\tnu\tmu\n"
+                "0.5\t0.84301917542255\t\t\t\t\t\t\t\t\t\n"));
+}
+
+void TestFlowTable::someColumnsAreWrittenInTheGivenOrder()
+{
+    gasdyn::Solution solution;
+    solution.values[0] = 2;
+    solution.values[2] = 39.5;
+    const int columns[] { 0, 2, 3 };
+    std::string text;
+    flowtable::appendHeader(text, gasdyn::Flow::ObliqueShock, columns, ',');
+    flowtable::appendRow(text, solution, columns, ',');
+    QCOMPARE(QString::fromStdString(text), QString("M1,beta,Mn1\n2,39.5,\n"));
+}
+
+void TestFlowTable::rowsWithoutSolutionAtTheEndsAreFoundByBisection()
+{
+    // Oblique shock over theta with M1 = 2: theta from -3 to 30 in steps of 0.001; the deflection must be 0 or
+    // more, and at most 22.9735 degrees.
+    flowtable::Question question;
+    question.flow = gasdyn::Flow::ObliqueShock;
+    question.kind = &gasdyn::inputKinds(question.flow)[0];
+    question.runsFirst = false;
+    question.fixed = 2.0;
+    question.branch = gasdyn::Branch::Weak;
+    const auto grid = std::get<flowtable::Grid>(flowtable::makeGrid(-3, 30, 0.001));
+    const flowtable::Rows rows = flowtable::findRows(question, grid);
+    QCOMPARE(qlonglong(rows.leftBelow), 3000LL);
+    QCOMPARE(qlonglong(rows.first), 3000LL);
+    QCOMPARE(qlonglong(rows.count), 22974LL);
+    QCOMPARE(qlonglong(rows.leftAbove), 33001LL - 3000 - 22974);
+    QVERIFY(!rows.holes);
+    QCOMPARE(QString::fromStdString(flowtable::describe(question, grid, rows, '.')),
+        QString("22974 rows; left out 3000 rows with theta from -3 to -0.001: theta must be 0 or more; left out 7027 "
+                "rows with theta from 22.974 to 30: theta 22.974 is above the largest deflection 22.9735 degrees "
+                "for M1 2 (detached shock)"));
+}
+
+void TestFlowTable::aRangeWithoutSolutionsSaysWhy()
+{
+    flowtable::Question question;
+    question.flow = gasdyn::Flow::ObliqueShock;
+    question.kind = &gasdyn::inputKinds(question.flow)[0];
+    question.runsFirst = false;
+    question.fixed = 2.0;
+    const auto grid = std::get<flowtable::Grid>(flowtable::makeGrid(30, 40, 0.5));
+    const flowtable::Rows rows = flowtable::findRows(question, grid);
+    QCOMPARE(qlonglong(rows.count), 0LL);
+    QCOMPARE(QString::fromStdString(flowtable::describe(question, grid, rows, ',')),
+        QString("No row has a solution: theta 30 is above the largest deflection 22.9735 degrees for M1 2 "
+                "(detached shock)"));
+}
+
+QTEST_APPLESS_MAIN(TestFlowTable)
+#include "tst_flow_table.moc"
