@@ -160,7 +160,7 @@ ShockPolar shockPolar(double gamma, double M1)
 std::vector<Curve> fannoRayleighCurves(double gamma)
 {
     using gasdyn::Flow;
-    const std::vector<double> subsonic = crowdedAtEnds(0.05, 1.0, 150);
+    const std::vector<double> subsonic = crowdedAtEnds(0.02, 1.0, 150);
     const std::vector<double> supersonic = crowdedAtEnds(1.0, 10.0, 150);
     return {
         { "Fanno, subsonic", entropyLine(Flow::Fanno, gamma, subsonic) },

@@ -42,7 +42,7 @@ struct ShockPolar {
 };
 ShockPolar shockPolar(double gamma, double M1);
 
-// Fanno and Rayleigh lines on the T/T* against (s - s*)/R plane: subsonic (M from 0.05 to 1) and supersonic
+// Fanno and Rayleigh lines on the T/T* against (s - s*)/R plane: subsonic (M from 0.02 to 1) and supersonic
 // (M from 1 to 10) branches of each, sampled densely near M = 1. Order: Fanno subsonic, Fanno supersonic,
 // Rayleigh subsonic, Rayleigh supersonic.
 std::vector<Curve> fannoRayleighCurves(double gamma);

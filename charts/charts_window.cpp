@@ -96,7 +96,7 @@ struct ChartsWindow::Page {
     QValueAxis* x = nullptr;
     QAbstractAxis* y = nullptr;
     std::vector<QLineSeries*> lines;
-    std::vector<QScatterSeries*> labels; // one point each, its text as the point's label
+    std::vector<QScatterSeries*> labels; // marked points of the curves (the shock polar's largest deflection)
     QScatterSeries* marks = nullptr; // the last answer
     QString xName;
     QString xUnit;
@@ -217,8 +217,9 @@ void ChartsWindow::buildPages()
         if (page.kind == Chart::Isentropic) {
             auto* axis = new QLogValueAxis;
             axis->setBase(10.0);
-            axis->setLabelFormat("%g");
+            axis->setLabelFormat("%.4g");
             axis->setMinorTickCount(8);
+            axis->setMinorGridLineColor(QColor(235, 235, 235));
             page.y = axis;
         } else {
             page.y = new QValueAxis;
@@ -242,22 +243,8 @@ void ChartsWindow::buildPages()
             page.xUnit = "°";
             page.yName = "θ";
             page.yUnit = "°";
-            const auto machs = charts::thetaBetaMachs();
-            for (std::size_t m = 0; m < machs.size(); ++m) {
-                QLineSeries* line = addLine(QString(), linePen(kMachColours[m]));
-                page.chart->legend()->markers(line).constFirst()->setVisible(false);
-                auto* label = new QScatterSeries;
-                label->setMarkerSize(5.0);
-                label->setColor(kMachColours[m]);
-                label->setBorderColor(kMachColours[m]);
-                label->setPointLabelsVisible(true);
-                label->setPointLabelsClipping(false);
-                page.chart->addSeries(label);
-                label->attachAxis(page.x);
-                label->attachAxis(page.y);
-                page.chart->legend()->markers(label).constFirst()->setVisible(false);
-                page.labels.push_back(label);
-            }
+            for (std::size_t m = 0; m < charts::thetaBetaMachs().size(); ++m)
+                addLine(QString(), linePen(kMachColours[m]));
             addLine("detachment, θmax", linePen(Qt::black, 1.5, Qt::DashLine));
             addLine("sonic, M2 = 1", linePen(QColor(200, 30, 30), 1.5, Qt::DotLine));
             break;
@@ -273,8 +260,6 @@ void ChartsWindow::buildPages()
             auto* label = new QScatterSeries;
             label->setMarkerSize(9.0);
             label->setColor(Qt::black);
-            label->setPointLabelsVisible(true);
-            label->setPointLabelsClipping(false);
             page.chart->addSeries(label);
             label->attachAxis(page.x);
             label->attachAxis(page.y);
@@ -287,9 +272,9 @@ void ChartsWindow::buildPages()
             page.xName = "(s − s*)/R";
             page.yName = "T/T*";
             addLine("Fanno, subsonic", linePen(kMachColours[0]));
-            addLine("Fanno, supersonic", linePen(kMachColours[0], 2.0, Qt::DashLine));
+            addLine("Fanno, supersonic", linePen(kMachColours[5], 2.0, Qt::DashLine));
             addLine("Rayleigh, subsonic", linePen(kMachColours[3]));
-            addLine("Rayleigh, supersonic", linePen(kMachColours[3], 2.0, Qt::DashLine));
+            addLine("Rayleigh, supersonic", linePen(kMachColours[1], 2.0, Qt::DashLine));
             break;
         case Chart::Isentropic:
             page.x->setTitleText("Mach number M");
@@ -371,19 +356,12 @@ void ChartsWindow::draw(Page& page)
         double top = 0.0;
         for (std::size_t i = 0; i < curves.size() && i < page.lines.size(); ++i) {
             page.lines[i]->replace(pointsOf(curves[i].points));
-            if (i < page.labels.size()) {
-                page.lines[i]->setName(QString::fromStdString(curves[i].name));
-                // The curve's label sits at its largest deflection.
-                const auto peak = std::max_element(curves[i].points.begin(), curves[i].points.end(),
-                    [](const charts::Point& a, const charts::Point& b) { return a.y < b.y; });
-                QList<QPointF> at;
-                if (peak != curves[i].points.end()) {
-                    at.append(QPointF(peak->x, peak->y));
-                    top = std::max(top, peak->y);
-                }
-                page.labels[i]->replace(at);
-                page.labels[i]->setPointLabelsFormat(QString::fromStdString(curves[i].name));
-            }
+            const auto machs = charts::thetaBetaMachs();
+            page.lines[i]->setName(i >= machs.size() ? QString::fromStdString(curves[i].name)
+                    : std::isinf(machs[i])           ? QStringLiteral("M1 → ∞")
+                                                     : QStringLiteral("M1 = ") + shown(machs[i]));
+            for (const charts::Point& p : curves[i].points)
+                top = std::max(top, p.y);
         }
         x->setRange(0.0, 90.0);
         x->setTickCount(10);
@@ -391,6 +369,7 @@ void ChartsWindow::draw(Page& page)
         auto* y = static_cast<QValueAxis*>(page.y);
         y->setRange(0.0, std::max(5.0, std::ceil(top * 1.08 / 5.0) * 5.0));
         y->applyNiceNumbers();
+        y->setLabelFormat("%.0f");
         page.chart->setTitle(QStringLiteral("Deflection against wave angle, ") + gammaText);
         break;
     }
@@ -401,7 +380,6 @@ void ChartsWindow::draw(Page& page)
         page.labels[0]->replace(QList<QPointF> { QPointF(curves.detachment.x, curves.detachment.y) });
         const QString label = QStringLiteral("θmax = %1°").arg(shown(curves.detachment.x));
         page.labels[0]->setName(label);
-        page.labels[0]->setPointLabelsFormat(label);
         double right = curves.detachment.x;
         double top = 1.0;
         for (const auto* points : { &curves.weak.points, &curves.strong.points }) {
@@ -409,8 +387,8 @@ void ChartsWindow::draw(Page& page)
                 top = std::max(top, p.y);
         }
         x->setRange(0.0, std::max(1.0, right * 1.15));
-        x->setLabelFormat("%g");
         x->applyNiceNumbers();
+        x->setLabelFormat(x->max() >= 10.0 ? "%.0f" : "%.1f");
         auto* y = static_cast<QValueAxis*>(page.y);
         y->setRange(1.0, std::max(2.0, top * 1.05));
         y->applyNiceNumbers();
@@ -456,7 +434,9 @@ void ChartsWindow::draw(Page& page)
         x->setRange(0.0, 5.0);
         x->setTickCount(11);
         x->setLabelFormat("%.1f");
-        page.y->setRange(std::pow(10.0, std::floor(std::log10(low))), std::pow(10.0, std::ceil(std::log10(high))));
+        // Whole decades, a hair wider so the end labels are drawn.
+        page.y->setRange(std::pow(10.0, std::floor(std::log10(low))) * (1.0 - 1e-9),
+            std::pow(10.0, std::ceil(std::log10(high))) * (1.0 + 1e-9));
         page.chart->setTitle(QStringLiteral("Isentropic ratios, ") + gammaText);
         break;
     }
