@@ -10,26 +10,6 @@ Outcome notYet()
 }
 } // namespace
 
-Outcome solveIsentropic(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-Outcome solveNormalShock(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-Outcome solveRayleigh(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-Outcome solveFanno(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
-Outcome solvePrandtlMeyer(double, const InputKind&, std::array<double, 2>, Branch)
-{
-    return notYet();
-}
 Outcome solveObliqueShock(double, const InputKind&, std::array<double, 2>, Branch)
 {
     return notYet();
