@@ -104,6 +104,7 @@ struct ChartsWindow::Page {
     QString yUnit;
     double drawnGamma = kNoValue;
     double drawnMach = kNoValue;
+    bool marksOutside = false; // a marked point lies beyond the axes
 };
 
 ChartsWindow::ChartsWindow(common::GammaSource gamma, QWidget* parent)
@@ -458,6 +459,15 @@ void ChartsWindow::drawMarks(Page& page)
     }
     page.marks->replace(points);
     page.chart->legend()->markers(page.marks).constFirst()->setVisible(!points.isEmpty());
+    page.marksOutside = std::any_of(points.begin(), points.end(), [&page](const QPointF& p) {
+        const auto within = [](const QAbstractAxis* axis, double v) {
+            if (const auto* linear = qobject_cast<const QValueAxis*>(axis))
+                return v >= linear->min() && v <= linear->max();
+            const auto* logarithmic = static_cast<const QLogValueAxis*>(axis);
+            return v >= logarithmic->min() && v <= logarithmic->max();
+        };
+        return !within(page.x, p.x()) || !within(page.y, p.y());
+    });
 }
 
 void ChartsWindow::showAnswer(const common::Answer& answer)
@@ -484,7 +494,7 @@ void ChartsWindow::showAnswer(const common::Answer& answer)
     if (std::abs(answer.gamma - m_gamma) > 1e-12 * m_gamma && m_answerNote.isEmpty())
         m_answerNote = QStringLiteral("The marked answer was found for γ = %1").arg(shown(answer.gamma));
     for (Page& page : m_pages) {
-        if (page.drawnGamma == page.drawnGamma) // drawn at least once
+        if (!std::isnan(page.drawnGamma)) // drawn at least once
             drawMarks(page);
     }
     if (chart && m_combo->currentIndex() != static_cast<int>(*chart))
@@ -502,6 +512,8 @@ void ChartsWindow::updateStatus()
         parts << *m_machRefusal;
     if (!m_answerNote.isEmpty())
         parts << m_answerNote;
+    if (m_pages[static_cast<std::size_t>(m_combo->currentIndex())].marksOutside)
+        parts << QStringLiteral("The marked answer lies outside this chart");
     if (!m_saveText.isEmpty())
         parts << m_saveText;
     if (!m_hoverText.isEmpty())

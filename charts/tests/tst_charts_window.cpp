@@ -315,6 +315,15 @@ private slots:
         QCOMPARE(marks(chart()), (QList<QPointF> { { 90.0, 0.0 } }));
     }
 
+    void answerBeyondTheAxesIsSaid()
+    {
+        m_window->showAnswer({ 1.4, "isentropic", 12.0 });
+        QCOMPARE(marks(chart()).size(), 4);
+        QCOMPARE(status()->text(), QString("The marked answer lies outside this chart"));
+        m_window->showAnswer({ 1.4, "isentropic", 4.0 });
+        QCOMPARE(status()->text(), QString());
+    }
+
     void conicalAnswerHasNoChart()
     {
         m_window->showAnswer({ 1.4, "isentropic", 2.0 });
