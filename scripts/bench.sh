@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare soak startup_cli \
+cmake --build build --target bench_calc bench_press startup_flowcalc startup_bare startup_compare soak bench_charts startup_cli \
     flowcalc-cli >/dev/null
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
@@ -20,6 +20,7 @@ table() {
 }
 table build/bench/bench_calc "under 1 µs"
 table build/bench/bench_press "under 50 µs"
+table build/bench/bench_charts "under 16 ms"
 echo
 echo "| start-up | program | floor | over the floor |"
 echo "|---|---|---|---|"
