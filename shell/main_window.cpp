@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "charts_window.h"
 #include "expansion_wave_window.h"
 #include "fanno_window.h"
 #include "isentropic_window.h"
@@ -7,6 +8,8 @@
 #include "oblique_shock_window.h"
 #include "properties_window.h"
 #include "rayleigh_window.h"
+#include "solver_window.h"
+#include "tables_window.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -115,8 +118,11 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
             [this, gamma] { return new ObliqueShockWindow(gamma, m_messages); } },
         { "Form_ExpWave", true, 8400, 8000, kStripHeight, "Mn_ExpWave", "Expansion Wave",
             [this, gamma] { return new ExpansionWaveWindow(gamma, m_messages); } },
-        // The windows opened from the menu only go here, for example:
-        // { "Form_Tables", false, 0, 8000, 6000, "Mn_Tables", "Gas tables", [] { return new TablesWindow; } },
+        // Opened from the menu only, below the separator.
+        { "Form_Solver", false, 0, 6000, 6600, "Mn_Solver", "Flow solver",
+            [gamma] { return new SolverWindow(gamma); } },
+        { "Form_Tables", false, 0, 8800, 7400, "Mn_Tables", "Gas tables", [gamma] { return new TablesWindow(gamma); } },
+        { "Form_Charts", false, 0, 8800, 7400, "Mn_Charts", "Charts", [gamma] { return new ChartsWindow(gamma); } },
     };
 
     QMenu* open = menuBar()->addMenu("open");
@@ -175,6 +181,7 @@ QMdiSubWindow* MainWindow::ensureOpen(Child& child)
     delete child.form.data(); // normally deleted already, once control returned to the event loop
     child.form = child.make();
     child.designSize = child.form->size();
+    connectForm(child.form);
     if (!child.frame) {
         auto* frame = new ChildFrame;
         frame->setObjectName(child.name + "_SubWindow");
@@ -194,6 +201,41 @@ QMdiSubWindow* MainWindow::ensureOpen(Child& child)
     }
     child.frame->show();
     return child.frame;
+}
+
+// A new form tells the charts about its answers and, for the gas window, about a gamma edit; a new charts
+// window is shown the last answer found so far.
+void MainWindow::connectForm(QWidget* form)
+{
+    if (auto* solver = qobject_cast<SolverWindow*>(form))
+        connect(solver, &SolverWindow::answered, this, &MainWindow::takeAnswer);
+    if (auto* charts = qobject_cast<ChartsWindow*>(form)) {
+        if (m_lastAnswer)
+            charts->showAnswer(*m_lastAnswer);
+    }
+    if (qobject_cast<PropertiesWindow*>(form)) {
+        connect(form->findChild<QLineEdit*>("Text_Gama"), &QLineEdit::textChanged, this, [this] {
+            if (auto* charts = openForm<ChartsWindow>("Form_Charts"))
+                charts->refresh();
+        });
+    }
+}
+
+void MainWindow::takeAnswer(const common::Answer& answer)
+{
+    m_lastAnswer = answer;
+    if (auto* charts = openForm<ChartsWindow>("Form_Charts"))
+        charts->showAnswer(answer);
+}
+
+template <class Form>
+Form* MainWindow::openForm(const QString& windowName) const
+{
+    for (const Child& child : m_children) {
+        if (child.name == windowName && subWindow(windowName))
+            return qobject_cast<Form*>(child.form.data());
+    }
+    return nullptr;
 }
 
 void MainWindow::place(QMdiSubWindow* sub, int width, int height, int top)

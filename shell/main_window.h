@@ -2,11 +2,13 @@
 // menu that re-opens them, and the About window.
 #pragma once
 
+#include "answer.h"
 #include "calculator_form.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 class QMdiArea;
@@ -40,9 +42,15 @@ private:
     QMdiSubWindow* ensureOpen(Child& child);
     void place(QMdiSubWindow* sub, int width, int height, int top);
     QPoint freePlace(const QMdiSubWindow* sub, const QSize& size) const;
+    void connectForm(QWidget* form);
+    void takeAnswer(const common::Answer& answer);
+    // The form of the named window while it is open, as a Form; nullptr otherwise.
+    template <class Form>
+    Form* openForm(const QString& windowName) const;
 
     common::MessageSink m_messages;
     QMdiArea* m_area = nullptr;
     std::vector<Child> m_children;
     QPointer<QWidget> m_about;
+    std::optional<common::Answer> m_lastAnswer; // the last answer of any calculator, for the charts
 };

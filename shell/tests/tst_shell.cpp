@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QChartView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -8,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QtTest>
 
 #include <memory>
@@ -56,6 +59,9 @@ private slots:
     void reopenedWindowIsANewFormInTheSameFrame();
     void gasWindowComesBackAtItsDesignSizeWhereANewChildGoes();
     void badGammaIsRefusedInTheCalculator();
+    void menuOnlyWindowsOpenFromTheMenu_data();
+    void menuOnlyWindowsOpenFromTheMenu();
+    void chartsMarkTheSolversAnswerAndFollowGamma();
 
 private:
     QWidget* window(const char* name) const
@@ -123,9 +129,12 @@ void TestShell::menuHasTheDocumentedItems()
     QStringList captions;
     for (QAction* item : open->actions())
         captions << item->objectName() + "=" + item->text();
+    // The six calculators in their order, then below a separator the windows opened from the menu only.
     QCOMPARE(captions,
         QStringList({ "Mn_IseFlow=Isentropic flow", "Mn_NmShock=Normal Shock", "Mn_HeatFlo=1D Flow with Heat Addition",
-            "Mn_FricFlo=1D Flow with Friction", "Mn_OblShock=Oblique Shock", "Mn_ExpWave=Expansion Wave" }));
+            "Mn_FricFlo=1D Flow with Friction", "Mn_OblShock=Oblique Shock", "Mn_ExpWave=Expansion Wave", "=",
+            "Mn_Solver=Flow solver", "Mn_Tables=Gas tables", "Mn_Charts=Charts" }));
+    QVERIFY(open->actions().at(6)->isSeparator());
     QCOMPARE(action("Mn_About")->text(), QString("About"));
     QCOMPARE(window("Form_Properties")->findChild<QLineEdit*>("Text_Gama")->text(), QString("1.4"));
     QCOMPARE(window("Form_Properties")->findChild<QLabel*>("Label2")->text(), QString::fromUtf8("γ ="));
@@ -337,3 +346,80 @@ void TestShell::badGammaIsRefusedInTheCalculator()
 
 QTEST_MAIN(TestShell)
 #include "tst_shell.moc"
+
+void TestShell::menuOnlyWindowsOpenFromTheMenu_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("flow solver") << "Mn_Solver"
+                                 << "Form_Solver"
+                                 << "Flow solver";
+    QTest::newRow("gas tables") << "Mn_Tables"
+                                << "Form_Tables"
+                                << "Gas tables";
+    QTest::newRow("charts") << "Mn_Charts"
+                            << "Form_Charts"
+                            << "Charts";
+}
+
+void TestShell::menuOnlyWindowsOpenFromTheMenu()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    QVERIFY(!m_main->subWindow(name)); // never at start-up
+    const int frames = m_main->findChild<QMdiArea*>()->subWindowList().size();
+    action(item.toUtf8().constData())->trigger();
+    QMdiSubWindow* sub = m_main->subWindow(name);
+    QVERIFY(sub);
+    QCOMPARE(sub->widget()->objectName(), name);
+    QCOMPARE(sub->widget()->windowTitle(), title);
+    QCOMPARE(m_main->findChild<QMdiArea*>()->activeSubWindow(), sub);
+    QCOMPARE(m_main->subWindow("Form_IseFlow")->geometry(), QRect(0, px(1400), px(7100), px(1400))); // strips stay
+
+    QPointer<QWidget> first = sub->widget();
+    sub->close();
+    settle();
+    QVERIFY(!m_main->subWindow(name));
+    QVERIFY(first.isNull());
+    action(item.toUtf8().constData())->trigger();
+    QCOMPARE(m_main->subWindow(name), sub); // the same frame, a new form
+    QVERIFY(sub->widget() && sub->widget() != first);
+    QCOMPARE(m_main->findChild<QMdiArea*>()->subWindowList().size(), frames + 1);
+}
+
+void TestShell::chartsMarkTheSolversAnswerAndFollowGamma()
+{
+    action("Mn_Solver")->trigger();
+    QWidget* solver = window("Form_Solver");
+    QCOMPARE(solver->findChild<QComboBox*>("Combo_Flow")->currentText(), QString("Isentropic flow"));
+    auto* value = solver->findChild<QLineEdit*>("Text_Value1");
+    value->clear();
+    QTest::keyClicks(value, "2");
+    QTest::mouseClick(solver->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+
+    // Opened after the answer, the charts show it on the isentropic chart.
+    action("Mn_Charts")->trigger();
+    QWidget* charts = window("Form_Charts");
+    auto marked = [charts]() -> QList<QPointF> {
+        for (QAbstractSeries* series : charts->findChild<QChartView*>("View_Chart")->chart()->series()) {
+            if (series->name().startsWith("last answer"))
+                return static_cast<QScatterSeries*>(series)->points();
+        }
+        return {};
+    };
+    QVERIFY2(!marked().isEmpty(), qPrintable(solver->findChild<QLabel*>("Label_Status")->text()));
+    QCOMPARE(marked().first().x(), 2.0);
+    const QString titleBefore = charts->findChild<QChartView*>("View_Chart")->chart()->title();
+
+    // A gamma edit redraws the open chart; a new answer moves the mark.
+    auto* gama = window("Form_Properties")->findChild<QLineEdit*>("Text_Gama");
+    gama->selectAll();
+    QTest::keyClicks(gama, "1.3");
+    QVERIFY(charts->findChild<QChartView*>("View_Chart")->chart()->title() != titleBefore);
+    value->clear();
+    QTest::keyClicks(value, "3");
+    QTest::mouseClick(solver->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QCOMPARE(marked().first().x(), 3.0);
+}
