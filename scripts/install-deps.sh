@@ -2,9 +2,9 @@
 # Installs what building and testing need, from Debian's archive, only when something is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev clang-format clang-tidy libbenchmark-dev)
+packages=(g++ cmake ninja-build qt6-base-dev fonts-liberation clang-format clang-tidy libbenchmark-dev)
 if [ "${1:-}" = "--run" ]; then
-    packages=(g++ cmake ninja-build qt6-base-dev)
+    packages=(g++ cmake ninja-build qt6-base-dev fonts-liberation)
 fi
 
 missing=()
