@@ -15,6 +15,8 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
+#include <algorithm>
+
 namespace probe {
 
 // The width a line edit gives its text: the style's contents rectangle less the text margins and the 2
@@ -41,9 +43,16 @@ inline int textRoom(const QRadioButton* button)
     return button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button).width();
 }
 
+// The width a text takes: its advance, or the right edge of its ink where a glyph reaches beyond it.
+inline int textWidth(const QFontMetrics& metrics, const QString& text)
+{
+    return text.isEmpty() ? 0 : std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1);
+}
+
 // Every visible control of `window` whose text is wider than its room, as "Text_PoP 3506.7765 (43 > 35)":
-// boxes, option captions, labels, frame captions (drawn on the frame line from 90 twips) and the
-// calculate button's wrapped caption (drawn 3 pixels in from its sides, 2 from top and bottom).
+// the advance width, or the ink where a glyph overhangs it; boxes, option captions, labels, frame captions (drawn on
+// the frame line from 90 twips) and the calculate button's wrapped caption (drawn 3 pixels in from its sides, 2 from
+// top and bottom).
 inline QStringList unfit(QWidget* window)
 {
     QStringList found;
@@ -56,21 +65,21 @@ inline QStringList unfit(QWidget* window)
             continue;
         const QFontMetrics metrics(w->font());
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            report(edit, edit->text(), metrics.horizontalAdvance(edit->text()), textRoom(edit));
+            report(edit, edit->text(), textWidth(metrics, edit->text()), textRoom(edit));
         } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
-            report(option, option->text(), metrics.horizontalAdvance(option->text()), textRoom(option));
+            report(option, option->text(), textWidth(metrics, option->text()), textRoom(option));
         } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            report(label, label->text(), metrics.horizontalAdvance(label->text()), label->contentsRect().width());
+            report(label, label->text(), textWidth(metrics, label->text()), label->contentsRect().width());
         } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
             if (!frame->title().isEmpty())
-                report(frame, frame->title(), common::twips(90) + metrics.horizontalAdvance(frame->title()) + 4,
-                    frame->width());
+                report(
+                    frame, frame->title(), common::twips(90) + textWidth(metrics, frame->title()) + 4, frame->width());
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             const QRect room = button->rect().adjusted(3, 2, -3, -2);
             const QRect need = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, button->text());
             int widest = 0;
             for (const QString& word : button->text().split(' ', Qt::SkipEmptyParts))
-                widest = std::max(widest, metrics.horizontalAdvance(word));
+                widest = std::max(widest, textWidth(metrics, word));
             report(button, button->text(), std::max(widest, need.width()), room.width());
             report(button, button->text() + " (height)", need.height(), room.height());
         }
