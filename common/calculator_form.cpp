@@ -241,7 +241,7 @@ void CalculatorForm::nameQuantities(std::initializer_list<std::pair<const char*,
         box(boxName)->setProperty("quantity", QString::fromUtf8(quantity));
 }
 
-void CalculatorForm::announce(Answer answer)
+void CalculatorForm::announce(const Answer& answer)
 {
     m_pressGamma = std::make_pair(m_readGammaText, answer.gamma);
     emit answered(answer);

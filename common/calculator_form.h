@@ -111,7 +111,7 @@ protected:
     // box's name without its "Text_".
     void nameQuantities(std::initializer_list<std::pair<const char*, const char*>> names);
     // Ends a successful press: keeps its gamma for the copied table and tells the answer.
-    void announce(Answer answer);
+    void announce(const Answer& answer);
     void setShown(const char* name, bool shown);
     void setBackground(const char* name, const QColor& colour);
     void setCaption(const QString& caption);
