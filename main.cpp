@@ -1,4 +1,5 @@
 #include "application.h"
+#include "interface_style.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
             return *status;
     }
     QApplication app(argc, argv);
+    common::applyInterfaceStyle(app);
     QApplication::setApplicationName(QString::fromUtf8(common::kApplicationTitle));
     flowcalc::setUpApplication();
     if (const auto status = flowcalc::answerCommandLine(QApplication::arguments(), true))

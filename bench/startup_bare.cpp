@@ -1,5 +1,8 @@
 // The floor for start-up: a bare Qt program with the same main window, menu, seven sub-windows and the same
-// number and kinds of widgets as the calculator, but none of its code; shown, then quit.
+// number and kinds of widgets as the calculator, but none of its code; shown, then quit. It gets the
+// calculator's interface font and style, so the comparison measures the program's own work only.
+#include "interface_style.h"
+
 #include <QApplication>
 #include <QChart>
 #include <QGroupBox>
@@ -31,6 +34,7 @@ struct Strip {
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    common::applyInterfaceStyle(app);
     QMainWindow window;
     auto* area = new QMdiArea(&window);
     window.setCentralWidget(area);
@@ -51,9 +55,7 @@ int main(int argc, char* argv[])
     for (const Strip& s : strips) {
         auto* strip = new QWidget;
         strip->setWindowTitle(s.title);
-        QFont designFont = strip->font(); // the calculator's windows use the design's 8.25 point font
-        designFont.setPointSizeF(8.25);
-        strip->setFont(designFont);
+        strip->setFont(common::interfaceFont()); // the calculator's windows use the narrow 8.25 point font
         for (int i = 0; i < s.frames; ++i)
             new QGroupBox("frame", strip);
         for (int i = 0; i < s.boxes; ++i)

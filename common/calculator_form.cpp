@@ -1,7 +1,10 @@
 #include "calculator_form.h"
 
+#include "interface_style.h"
 #include "number.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -104,9 +107,7 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
 {
     setObjectName(objectName);
     setWindowTitle(title);
-    QFont designFont = font();
-    designFont.setPointSizeF(8.25);
-    setFont(designFont);
+    setFont(interfaceFont());
     resize(twips(clientWidth), twips(clientHeight));
 
     QWidget* previousFocus = nullptr;
@@ -118,9 +119,19 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
         switch (spec.kind) {
         case Kind::Frame:
             control = new LineCaptionFrame(caption, container);
+            control->setContextMenuPolicy(Qt::ActionsContextMenu);
             break;
         case Kind::TextBox: {
             auto* edit = new QLineEdit(container);
+            m_boxes.push_back(edit);
+            // A box whose text changes after a press no longer shows the value of its tooltip.
+            connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+                const auto computed = m_computed.constFind(edit);
+                if (computed != m_computed.cend() && computed->shown != text) {
+                    m_computed.erase(computed);
+                    edit->setToolTip(QString());
+                }
+            });
             control = edit;
             break;
         }
@@ -146,6 +157,20 @@ CalculatorForm::CalculatorForm(const char* objectName, const QString& title, int
             previousFocus = control;
         }
     }
+
+    m_copyResults = new QAction(QStringLiteral("Copy results"), this);
+    m_copyResults->setObjectName("Action_CopyResults");
+    m_copyResults->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_copyResults->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(
+        m_copyResults, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(resultsTable()); });
+    // The window's empty area and its frames offer the action; the boxes keep their own menu. A click on
+    // the empty area makes the window the focus, so the shortcut works in a window just activated.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    setFocusPolicy(Qt::ClickFocus);
+    addAction(m_copyResults);
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        frame->addAction(m_copyResults);
 
     QPushButton* button = command();
     connect(button, &QPushButton::clicked, this, [this] { calculate(); });
@@ -178,7 +203,8 @@ QPushButton* CalculatorForm::command() const
 
 std::optional<double> CalculatorForm::readGamma()
 {
-    const double gama = readNumber(m_gamma ? m_gamma().toStdString() : std::string("1.4"), decimalMark());
+    m_readGammaText = m_gamma ? m_gamma() : QStringLiteral("1.4");
+    const double gama = readNumber(m_readGammaText.toStdString(), decimalMark());
     if (auto refusal = checkGamma(gama)) {
         say(*refusal);
         return std::nullopt;
@@ -191,11 +217,71 @@ double CalculatorForm::readBox(const char* name) const
     return readNumber(box(name)->text().toStdString(), decimalMark());
 }
 
-void CalculatorForm::writeBox(const char* name, double value, int decimals)
+void CalculatorForm::writeBox(const char* name, double value, int decimals, const QString& how)
 {
     QLineEdit* edit = box(name);
-    edit->setText(QString::fromStdString(writeNumber(value, decimals, decimalMark())));
+    const QString shown = QString::fromStdString(writeNumber(value, decimals, decimalMark()));
+    edit->setText(shown);
     edit->setCursorPosition(0); // a box narrower than its text shows the leading digits
+    const QString full = QString::fromStdString(writeShortest(value, decimalMark()));
+    m_computed.insert(edit, Computed { shown, full });
+    edit->setToolTip(how.isEmpty() ? full : full + '\n' + how);
+}
+
+void CalculatorForm::markInput(const char* name)
+{
+    QLineEdit* edit = box(name);
+    m_computed.remove(edit);
+    edit->setToolTip(QString());
+}
+
+void CalculatorForm::nameQuantities(std::initializer_list<std::pair<const char*, const char*>> names)
+{
+    for (const auto& [boxName, quantity] : names)
+        box(boxName)->setProperty("quantity", QString::fromUtf8(quantity));
+}
+
+void CalculatorForm::announce(const Answer& answer)
+{
+    m_pressGamma = std::make_pair(m_readGammaText, answer.gamma);
+    emit answered(answer);
+}
+
+QString CalculatorForm::resultsTable() const
+{
+    const char mark = decimalMark();
+    const auto shortest = [mark](double value) {
+        return std::isfinite(value) ? QString::fromStdString(writeShortest(value, mark)) : QString();
+    };
+    // A cell holds no tab or line break of a typed text.
+    const auto cell
+        = [](QString text) { return text.replace('\t', ' ').replace('\n', ' ').replace('\r', ' ').trimmed(); };
+    QStringList lines { QStringLiteral("quantity\tshown\tfull precision") };
+    const QString gammaText = m_pressGamma ? m_pressGamma->first : (m_gamma ? m_gamma() : QStringLiteral("1.4"));
+    const double gama = m_pressGamma ? m_pressGamma->second : readNumber(gammaText.toStdString(), mark);
+    lines << QString::fromUtf8("γ\t") + cell(gammaText) + '\t' + shortest(gama);
+    for (const QLineEdit* edit : m_boxes) {
+        if (!edit->isVisibleTo(this))
+            continue;
+        QString quantity = edit->property("quantity").toString();
+        if (quantity.isEmpty())
+            quantity = edit->objectName().mid(5);
+        const auto computed = m_computed.constFind(edit);
+        if (computed != m_computed.cend())
+            lines << quantity + '\t' + cell(computed->shown) + '\t' + computed->full;
+        else
+            lines << quantity + " (input)\t" + cell(edit->text()) + '\t'
+                    + shortest(readNumber(edit->text().toStdString(), mark));
+    }
+    return lines.join('\n') + '\n';
+}
+
+QString iterationNote(const QString& method, const Iteration& iteration)
+{
+    QString note = method + ", " + QString::number(iteration.passes) + (iteration.passes == 1 ? " pass" : " passes");
+    if (!iteration.converged)
+        note += ", not converged";
+    return note;
 }
 
 void CalculatorForm::setShown(const char* name, bool shown)

@@ -2,17 +2,24 @@
 // comes from, and reading and writing boxes by the program's number rules.
 #pragma once
 
+#include "answer.h"
 #include "message.h"
+#include "result.h"
 
 #include <QColor>
+#include <QHash>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
+class QAction;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -65,6 +72,17 @@ public:
     // The decimal mark of the user's locale, used for reading and writing every box.
     static char decimalMark();
 
+    // What the window shows as a tab-separated table: the header "quantity, shown, full precision", the
+    // gamma of the last press, then one line per visible box in tab order; a box that holds the user's
+    // input is marked "(input)" and its full precision is the value it reads as.
+    QString resultsTable() const;
+    // "Copy results" (context menu of the window and its frames, Ctrl+Shift+C): the table to the clipboard.
+    QAction* copyResultsAction() const { return m_copyResults; }
+
+signals:
+    // After every successful press: what the press found.
+    void answered(const common::Answer& answer);
+
 protected:
     CalculatorForm(const char* objectName, const QString& title, int clientWidth, int clientHeight,
         std::span<const ControlSpec> controls, GammaSource gamma, MessageSink messages, QWidget* parent);
@@ -83,7 +101,17 @@ protected:
     // Reads gamma and checks it; on a refusal the message is shown and nothing is returned.
     std::optional<double> readGamma();
     double readBox(const char* name) const;
-    void writeBox(const char* name, double value, int decimals);
+    // Writes a computed value rounded to `decimals`; the box's tooltip gives the value at full precision
+    // and `how`, for a value found by an iteration, how it was found. Any later change of the box's text
+    // (an option click, the user typing) removes the tooltip.
+    void writeBox(const char* name, double value, int decimals, const QString& how = {});
+    // The box holds the user's input again although the press wrote it: no tooltip.
+    void markInput(const char* name);
+    // The short quantity names of the boxes, as the copied table shows them ("Po/P"); by default the
+    // box's name without its "Text_".
+    void nameQuantities(std::initializer_list<std::pair<const char*, const char*>> names);
+    // Ends a successful press: keeps its gamma for the copied table and tells the answer.
+    void announce(const Answer& answer);
     void setShown(const char* name, bool shown);
     void setBackground(const char* name, const QColor& colour);
     void setCaption(const QString& caption);
@@ -92,9 +120,24 @@ protected:
     void say(const QString& text);
 
 private:
+    // What writeBox put in a box: the text shown and the value behind it.
+    struct Computed {
+        QString shown;
+        QString full;
+    };
+
     GammaSource m_gamma;
     MessageSink m_messages;
+    std::vector<QLineEdit*> m_boxes; // in tab order
+    QHash<const QLineEdit*, Computed> m_computed;
+    QString m_readGammaText; // the gamma text of the press under way
+    std::optional<std::pair<QString, double>> m_pressGamma; // text and value of the last successful press
+    QAction* m_copyResults = nullptr;
 };
+
+// How an iteration found its value, for a tooltip: "Newton iteration, 6 passes", with ", not
+// converged" when it ran out of passes.
+QString iterationNote(const QString& method, const Iteration& iteration);
 
 // The background a box shows.
 QColor backgroundOf(const QLineEdit* box);

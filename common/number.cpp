@@ -128,4 +128,18 @@ std::string writeNumber(double value, int decimals, char localeDecimal)
     return out;
 }
 
+std::string writeShortest(double value, char localeDecimal)
+{
+    if (value == 0.0)
+        return "0";
+    std::array<char, 32> buffer {};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::string text(buffer.data(), error == std::errc() ? end : buffer.data());
+    for (char& c : text) {
+        if (c == '.')
+            c = localeDecimal;
+    }
+    return text;
+}
+
 } // namespace common

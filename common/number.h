@@ -27,4 +27,9 @@ inline std::string writeUnrounded(double value, char localeDecimal = '.')
     return writeNumber(value, -1, localeDecimal);
 }
 
+// The shortest text that reads back to the same double ("0.5773502691896258", "2e-05", "1e+300"), with
+// `localeDecimal` as the decimal mark: the full precision behind a rounded box. `value` must be finite;
+// a negative zero is written "0".
+std::string writeShortest(double value, char localeDecimal = '.');
+
 } // namespace common

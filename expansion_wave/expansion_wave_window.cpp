@@ -44,6 +44,8 @@ ExpansionWaveWindow::ExpansionWaveWindow(common::GammaSource gamma, common::Mess
 {
     for (const char* name : { "Text_Nu1", "Text_Nu2", "Text_p2p1", "Text_T2T1" })
         setBackground(name, common::colour::frameGrey);
+    nameQuantities({ { "Text_M1", "M1" }, { "Text_Teta", "Teta" }, { "Text_M2", "M2" }, { "Text_Nu1", "Nu1" },
+        { "Text_Nu2", "Nu2" }, { "Text_p2p1", "p2/p1" }, { "Text_T2T1", "T2/T1" } });
     onOptionClicked("Option_M1", [this] { chooseOutput("Text_M1", "Text_M2", "Text_Teta"); });
     onOptionClicked("Option_Teta", [this] { chooseOutput("Text_Teta", "Text_M1", "Text_M2"); });
     onOptionClicked("Option_M2", [this] { chooseOutput("Text_M2", "Text_M1", "Text_Teta"); });
@@ -96,10 +98,19 @@ void ExpansionWaveWindow::calculate()
     const Wave& wave = result.value();
     setShown(output.box, true);
     setBackground(output.box, common::colour::grey);
-    writeBox(output.box, wave.*output.value, output.decimals);
+    // A sought Mach number comes from the Newton iteration, or from the bracketed root that replaced it.
+    QString how;
+    if (wave.fallback)
+        how = QStringLiteral("bracketed root");
+    else if (wave.iteration)
+        how = common::iterationNote("Newton iteration", *wave.iteration);
+    writeBox(output.box, wave.*output.value, output.decimals, how);
     setShown("Frame1", true);
     writeBox("Text_Nu1", wave.Nu1, 2);
     writeBox("Text_Nu2", wave.Nu2, 2);
     writeBox("Text_p2p1", wave.p2p1, 3);
     writeBox("Text_T2T1", wave.T2T1, 3);
+    common::Answer answer { .gamma = *gama, .flow = "prandtl-meyer", .mach = wave.M1 };
+    answer.theta = wave.Teta;
+    announce(answer);
 }

@@ -38,6 +38,14 @@ const ControlSpec controls[] = {
 // The three boxes of the input frame, left to right.
 constexpr std::array<const char*, 3> rowBoxes = { "Text_Msub", "Text_Msup", "Text_FLD4" };
 
+// The stepping search, or the bracketed root that replaced it.
+QString howFound(const fanno::MachSolution& solution)
+{
+    if (solution.bracketed)
+        return QStringLiteral("bracketed root");
+    return common::iterationNote("stepping search", solution.stepping.iteration);
+}
+
 } // namespace
 
 FannoWindow::FannoWindow(common::GammaSource gamma, common::MessageSink messages, QWidget* parent)
@@ -46,6 +54,9 @@ FannoWindow::FannoWindow(common::GammaSource gamma, common::MessageSink messages
 {
     for (const char* name : { "Text_TTstar", "Text_PPstar", "Text_RoRoStar", "Text_PoPoStar" })
         setBackground(name, common::colour::frameGrey);
+    nameQuantities(
+        { { "Text_Msub", "M" }, { "Text_Msup", "M supersonic" }, { "Text_FLD4", "4fL*/D" }, { "Text_TTstar", "T/T*" },
+            { "Text_PPstar", "p/p*" }, { "Text_RoRoStar", "ρ/ρ*" }, { "Text_PoPoStar", "Po/Po*" } });
     onOptionClicked("Option_M", [this] { chooseInput("Text_Msub"); });
     onOptionClicked("Option_FLD4", [this] { chooseInput("Text_FLD4"); });
 }
@@ -94,6 +105,7 @@ void FannoWindow::calculateFromM(double gama)
     writeBox("Text_PPstar", flow.ratios.PPstar, 4);
     writeBox("Text_RoRoStar", flow.ratios.RoRoStar, 4);
     writeBox("Text_PoPoStar", flow.ratios.PoPoStar, 4);
+    announce(common::Answer { .gamma = gama, .flow = "fanno", .mach = flow.M });
 }
 
 void FannoWindow::calculateFromFLD4(double gama)
@@ -106,14 +118,19 @@ void FannoWindow::calculateFromFLD4(double gama)
     const fanno::FromFLD4& flow = result.value();
     setShown("Text_Msub", true);
     setBackground("Text_Msub", common::colour::grey);
-    writeBox("Text_Msub", flow.Msub.M, 4);
+    writeBox("Text_Msub", flow.Msub.M, 4, howFound(flow.Msub));
     if (flow.Msup) {
         setShown("Text_Msup", true);
         setBackground("Text_Msup", common::colour::grey);
-        writeBox("Text_Msup", flow.Msup->M, 4);
+        writeBox("Text_Msup", flow.Msup->M, 4, howFound(*flow.Msup));
     } else {
         setShown("Text_Msup", false);
     }
     if (flow.notice)
         say(*flow.notice);
+    announce(common::Answer { .gamma = gama,
+        .flow = "fanno",
+        .mach = flow.Msub.M,
+        .branch = "sub",
+        .otherMach = flow.Msup ? std::optional<double>(flow.Msup->M) : std::nullopt });
 }

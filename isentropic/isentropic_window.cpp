@@ -47,6 +47,8 @@ IsentropicWindow::IsentropicWindow(common::GammaSource gamma, common::MessageSin
         "Form_IseFlow", "Isentropic Flow", 6765, 975, controls, std::move(gamma), std::move(messages), parent)
 {
     setBackground("Text_RoR", common::colour::frameGrey);
+    nameQuantities({ { "Text_M", "M" }, { "Text_PoP", "Po/P" }, { "Text_ToT", "To/T" }, { "Text_Nu", "ν" },
+        { "Text_Mu", "μ" }, { "Text_RoR", "ρo/ρ" } });
     onOptionClicked("Option_M", [this] { chooseInput("Text_M"); });
     onOptionClicked("Option_PoP", [this] { chooseInput("Text_PoP"); });
     onOptionClicked("Option_ToT", [this] { chooseInput("Text_ToT"); });
@@ -74,16 +76,17 @@ void IsentropicWindow::calculate()
         return;
 
     common::Result<isentropic::Flow> result = common::Message { "choose an input parameter" };
+    const char* input = nullptr;
     if (option("Option_M")->isChecked())
-        result = isentropic::fromM(*gama, readBox("Text_M"));
+        result = isentropic::fromM(*gama, readBox(input = "Text_M"));
     else if (option("Option_PoP")->isChecked())
-        result = isentropic::fromPoP(*gama, readBox("Text_PoP"));
+        result = isentropic::fromPoP(*gama, readBox(input = "Text_PoP"));
     else if (option("Option_ToT")->isChecked())
-        result = isentropic::fromToT(*gama, readBox("Text_ToT"));
+        result = isentropic::fromToT(*gama, readBox(input = "Text_ToT"));
     else if (option("Option_Nu")->isChecked())
-        result = isentropic::fromNu(*gama, readBox("Text_Nu"));
+        result = isentropic::fromNu(*gama, readBox(input = "Text_Nu"));
     else if (option("Option_Mu")->isChecked())
-        result = isentropic::fromMu(*gama, readBox("Text_Mu"));
+        result = isentropic::fromMu(*gama, readBox(input = "Text_Mu"));
     if (!result.ok()) {
         say(result.refusal());
         return;
@@ -92,7 +95,9 @@ void IsentropicWindow::calculate()
     const isentropic::Flow& flow = result.value();
     for (const char* name : { "Text_M", "Text_PoP", "Text_ToT" })
         setShown(name, true);
-    writeBox("Text_M", flow.M, 4);
+    // The Mach number of an entered Prandtl-Meyer angle is found by Newton iteration.
+    const bool fromNu = std::string_view(input) == "Text_Nu";
+    writeBox("Text_M", flow.M, 4, fromNu ? common::iterationNote("Newton iteration", flow.iteration) : QString());
     writeBox("Text_PoP", flow.PoP, 4);
     writeBox("Text_ToT", flow.ToT, 4);
     setShown("Frame1", true);
@@ -104,4 +109,7 @@ void IsentropicWindow::calculate()
         writeBox("Text_Nu", *flow.nu, 3);
         writeBox("Text_Mu", *flow.mu, 3);
     }
+    // The chosen box is written back from the Mach number but stays the input box.
+    markInput(input);
+    announce(common::Answer { .gamma = *gama, .flow = "isentropic", .mach = flow.M });
 }

@@ -48,6 +48,8 @@ NormalShockWindow::NormalShockWindow(common::GammaSource gamma, common::MessageS
 {
     for (const char* name : { "Text_Po2Po1", "Text_Ro2Ro1", "Text_T2T1", "Text_P2P1" })
         setBackground(name, common::colour::frameGrey);
+    nameQuantities({ { "Text_M1", "M1" }, { "Text_M2", "M2" }, { "Text_Po2P1", "Po2/P1" }, { "Text_P2P1", "P2/P1" },
+        { "Text_Ro2Ro1", "ρ2/ρ1" }, { "Text_T2T1", "T2/T1" }, { "Text_Po2Po1", "Po2/Po1" } });
     onOptionClicked("Option_M1", [this] { chooseInput("Text_M1"); });
     onOptionClicked("Option_M2", [this] { chooseInput("Text_M2"); });
     onOptionClicked("Option_Po2P1", [this] { chooseInput("Text_Po2P1"); });
@@ -107,7 +109,7 @@ void NormalShockWindow::calculate()
         showComputed("Text_M2");
         if (shock.notice)
             say(*shock.notice);
-        writeBox("Text_M1", shock.M1, decimals);
+        writeBox("Text_M1", shock.M1, decimals, common::iterationNote("fixed-point iteration", shock.iteration));
         writeBox("Text_M2", shock.M2, decimals);
     }
     setShown("Frame1", true);
@@ -115,4 +117,5 @@ void NormalShockWindow::calculate()
     writeBox("Text_Ro2Ro1", shock.Ro2Ro1, decimals);
     writeBox("Text_T2T1", shock.T2T1, decimals);
     writeBox("Text_Po2Po1", shock.Po2Po1, decimals);
+    announce(common::Answer { .gamma = *gama, .flow = "normal-shock", .mach = shock.M1 });
 }

@@ -56,6 +56,8 @@ ObliqueShockWindow::ObliqueShockWindow(common::GammaSource gamma, common::Messag
 {
     for (const char* name : resultBoxes)
         setBackground(name, common::colour::frameGrey);
+    nameQuantities({ { "Text_M1", "M1" }, { "Text_Teta", "θ" }, { "Text_Beta", "β" }, { "Text_Mn1", "Mn1" },
+        { "Text_Mn2", "Mn2" }, { "Text_M2", "M2" }, { "Text_p2p1", "p2/p1" }, { "Text_T2T1", "T2/T1" } });
     // The weak/strong captions are drawn small, as the window was designed.
     for (const char* name : { "Option_Weak", "Option_Strong" }) {
         QFont small(QStringLiteral("Arial"));
@@ -135,8 +137,10 @@ void ObliqueShockWindow::calculate()
     }
 
     const oblique_shock::Shock& shock = result.value();
+    const bool betaSought = option("Option_Beta")->isChecked();
     setShown(output.box, true);
-    writeBox(output.box, shock.*output.value, output.decimals);
+    writeBox(output.box, shock.*output.value, output.decimals,
+        betaSought ? common::iterationNote("Newton iteration", shock.iteration) : QString());
     setBackground(output.box, common::colour::grey);
 
     const oblique_shock::Downstream& behind = shock.behind;
@@ -147,4 +151,10 @@ void ObliqueShockWindow::calculate()
     writeBox("Text_p2p1", behind.p2p1, 4);
     writeBox("Text_T2T1", behind.T2T1, 4);
     setCaption(chooseCaption);
+    common::Answer answer { .gamma = *gama, .flow = "oblique-shock", .mach = shock.M1 };
+    if (betaSought)
+        answer.branch = option("Option_Weak")->isChecked() ? "weak" : "strong";
+    answer.theta = shock.TetaD;
+    answer.beta = shock.BetaD;
+    announce(answer);
 }

@@ -48,6 +48,9 @@ RayleighWindow::RayleighWindow(common::GammaSource gamma, common::MessageSink me
 {
     for (const char* name : ratioBoxes)
         setBackground(name, common::colour::frameGrey);
+    nameQuantities(
+        { { "Text_M", "M" }, { "Text_Msup", "M supersonic" }, { "Text_ToToStar", "To/To*" }, { "Text_TTstar", "T/T*" },
+            { "Text_PPstar", "p/p*" }, { "Text_RoRoStar", "ρ/ρ*" }, { "Text_PoPoStar", "Po/Po*" } });
     onOptionClicked("Option_M", [this] { chooseInput("Text_M"); });
     onOptionClicked("Option_ToToStar", [this] { chooseInput("Text_ToToStar"); });
 }
@@ -94,6 +97,7 @@ void RayleighWindow::showRatios(double gama)
     writeBox("Text_PPstar", r.PPstar, decimals);
     writeBox("Text_RoRoStar", r.RoRoStar, decimals);
     writeBox("Text_PoPoStar", r.PoPoStar, decimals);
+    announce(common::Answer { .gamma = gama, .flow = "rayleigh", .mach = r.M });
 }
 
 // Input To/To*: the subsonic root in Text_M and the supersonic one in Text_Msup; without a
@@ -116,4 +120,6 @@ void RayleighWindow::showMachNumbers(double gama)
         writeBox("Text_Msup", *roots.Msup, decimals);
     if (roots.notice)
         say(*roots.notice);
+    announce(common::Answer {
+        .gamma = gama, .flow = "rayleigh", .mach = roots.M, .branch = "sub", .otherMach = roots.Msup });
 }

@@ -3,10 +3,10 @@
 set -euo pipefail
 
 # qt6-svg-dev renders the icon at build time and the charts' SVG; the last ones check the installed files and the Debian package.
-packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev clang-format clang-tidy libbenchmark-dev
+packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation clang-format clang-tidy libbenchmark-dev
     desktop-file-utils appstream lintian dpkg-dev file man-db)
 if [ "${1:-}" = "--run" ]; then
-    packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev)
+    packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation)
 fi
 
 missing=()

@@ -1,10 +1,18 @@
 #include "properties_window.h"
 
 #include "calculator_form.h"
+#include "expansion_wave_calc.h"
+#include "fanno_calc.h"
+#include "interface_style.h"
+#include "normal_shock_calc.h"
+#include "number.h"
+#include "rayleigh_calc.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <cmath>
 
 using common::twips;
 using common::twipsRect;
@@ -14,9 +22,7 @@ PropertiesWindow::PropertiesWindow(QWidget* parent)
 {
     setObjectName("Form_Properties");
     resize(twips(7140), twips(1215));
-    QFont designFont = font();
-    designFont.setPointSizeF(8.25);
-    setFont(designFont);
+    setFont(common::interfaceFont());
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame2");
@@ -32,6 +38,31 @@ PropertiesWindow::PropertiesWindow(QWidget* parent)
     label->setGeometry(twipsRect(120, 360, 255, 255));
     label->setAccessibleName("ratio of specific heats gamma");
     label->setBuddy(gama);
+
+    const auto showLimits
+        = [gama] { gama->setToolTip(gammaLimitsText(gama->text(), common::CalculatorForm::decimalMark())); };
+    connect(gama, &QLineEdit::textChanged, gama, showLimits);
+    showLimits();
+}
+
+QString gammaLimitsText(const QString& gammaText, char decimalMark)
+{
+    const double gama = common::readNumber(gammaText.toStdString(), decimalMark);
+    if (const auto refusal = common::checkGamma(gama))
+        return QString::fromStdString(refusal->render(decimalMark));
+    const auto number = [decimalMark](double value, int decimals) {
+        return std::isfinite(value) ? QString::fromStdString(common::writeNumber(value, decimals, decimalMark))
+                                    : QStringLiteral("out of range");
+    };
+    return QString::fromUtf8("Limits for γ = %1:\n"
+                             "largest Prandtl-Meyer turning angle %2°\n"
+                             "smallest normal-shock M2 %3\n"
+                             "lowest To/To* with a supersonic Rayleigh root %4\n"
+                             "largest supersonic 4fL*/D %5")
+        .arg(QString::fromStdString(common::writeShortest(gama, decimalMark)),
+            number(expansion_wave::largestNu(expansion_wave::constantsFor(gama).Kpm), 3),
+            number(normal_shock::smallestM2(gama), 5), number(rayleigh::lowestToToStarForSupersonic(gama), 4),
+            number(fanno::largestSupersonicFLD4(fanno::Sabitler(gama)), 4));
 }
 
 namespace {

@@ -23,6 +23,8 @@ private slots:
     void gammaMustBeAboveOne_data();
     void gammaMustBeAboveOne();
     void messagesWriteTheirNumberUnrounded();
+    void shortestTextReadsBackToTheSameDouble_data();
+    void shortestTextReadsBackToTheSameDouble();
 };
 
 void TestNumber::readingTakesTheLeadingNumber_data()
@@ -166,6 +168,39 @@ void TestNumber::messagesWriteTheirNumberUnrounded()
         QString::fromStdString(message.render()), QString("Teta must be equal or less then 43.897886248014 degrees"));
     QCOMPARE(QString::fromStdString(message.render(',')),
         QString("Teta must be equal or less then 43,897886248014 degrees"));
+}
+
+void TestNumber::shortestTextReadsBackToTheSameDouble_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<QString>("comma");
+    QTest::newRow("M2 of M1 2") << 0.5773502691896257 << "0.5773502691896257"
+                                << "0,5773502691896257";
+    QTest::newRow("short decimal") << 1.4 << "1.4"
+                                   << "1,4";
+    QTest::newRow("whole") << 2.0 << "2"
+                           << "2";
+    QTest::newRow("just below a whole") << 1.7999999999999998 << "1.7999999999999998"
+                                        << "1,7999999999999998";
+    QTest::newRow("tiny") << 2e-5 << "2e-05"
+                          << "2e-05";
+    QTest::newRow("huge") << 1.2345e300 << "1.2345e+300"
+                          << "1,2345e+300";
+    QTest::newRow("negative") << -10.5 << "-10.5"
+                              << "-10,5";
+    QTest::newRow("negative zero") << -0.0 << "0"
+                                   << "0";
+}
+
+void TestNumber::shortestTextReadsBackToTheSameDouble()
+{
+    QFETCH(double, value);
+    QFETCH(QString, point);
+    QFETCH(QString, comma);
+    QCOMPARE(QString::fromStdString(common::writeShortest(value)), point);
+    QCOMPARE(QString::fromStdString(common::writeShortest(value, ',')), comma);
+    QCOMPARE(common::readNumber(common::writeShortest(value, ','), ','), value);
 }
 
 QTEST_APPLESS_MAIN(TestNumber)
