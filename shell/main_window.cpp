@@ -207,6 +207,8 @@ QMdiSubWindow* MainWindow::ensureOpen(Child& child)
 // window is shown the last answer found so far.
 void MainWindow::connectForm(QWidget* form)
 {
+    if (auto* strip = qobject_cast<common::CalculatorForm*>(form))
+        connect(strip, &common::CalculatorForm::answered, this, &MainWindow::takeAnswer);
     if (auto* solver = qobject_cast<SolverWindow*>(form))
         connect(solver, &SolverWindow::answered, this, &MainWindow::takeAnswer);
     if (auto* charts = qobject_cast<ChartsWindow*>(form)) {

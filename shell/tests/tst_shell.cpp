@@ -422,4 +422,6 @@ void TestShell::chartsMarkTheSolversAnswerAndFollowGamma()
     QTest::keyClicks(value, "3");
     QTest::mouseClick(solver->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     QCOMPARE(marked().first().x(), 3.0);
+    pressIsentropicM("2.5"); // a strip's answer too
+    QCOMPARE(marked().first().x(), 2.5);
 }
