@@ -22,16 +22,16 @@ enum class Branch { None, Sub, Sup, Low, High, Weak, Strong };
 std::span<const Flow> flows();
 // "isentropic", "normal-shock", "rayleigh", "fanno", "oblique-shock", "conical-shock", "prandtl-meyer".
 std::string_view name(Flow flow);
-std::optional<Flow> flowNamed(std::string_view name);
+std::optional<Flow> flowNamed(std::string_view text);
 // "sub", "sup", "low", "high", "weak", "strong"; "" for None.
 std::string_view name(Branch branch);
-std::optional<Branch> branchNamed(std::string_view name);
+std::optional<Branch> branchNamed(std::string_view text);
 
 inline constexpr int kMaxQuantities = 12;
 
 // The quantities of a flow in output order, spelled as the command line spells them ("M", "p/p0", "A/A*").
 std::span<const std::string_view> quantities(Flow flow);
-std::optional<int> quantityIndex(Flow flow, std::string_view name);
+std::optional<int> quantityIndex(Flow flow, std::string_view text);
 
 // One way of stating a problem: one input quantity or two (indexes into quantities(flow)), and the branches
 // that choose between its solutions.
