@@ -4,6 +4,7 @@
 #include "conical.h"
 
 #include "flows.h"
+#include "isentropic.h"
 #include "oblique.h"
 
 #include <boost/math/tools/minima.hpp>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace gasdyn::conical {
@@ -149,13 +151,13 @@ std::string fmt(double value)
 }
 
 Outcome fill(double gamma, double m1, double beta, double thetaCDeg, const conical::Surface& cone,
-    const conical::Largest& top, Method method)
+    const conical::Largest& top, Method method, std::optional<double> betaDeg = std::nullopt)
 {
     const oblique::Jump jump = oblique::jump(gamma, m1, std::sin(beta), std::cos(beta));
     Solution out;
     out.values[M1] = m1;
     out.values[ThetaC] = thetaCDeg;
-    out.values[Beta] = beta * kDegrees;
+    out.values[Beta] = betaDeg ? *betaDeg : beta * kDegrees;
     out.values[Mc] = cone.Mc;
     out.values[M2] = jump.M2;
     out.values[Pc] = jump.p * std::pow(cone.Tc, gamma / (gamma - 1.0));
@@ -177,7 +179,7 @@ Outcome machCone(double gamma, double m1, const conical::Largest& top)
     conical::Surface cone;
     cone.reached = true;
     cone.Mc = m1;
-    return fill(gamma, m1, oblique::machAngle(m1), 0.0, cone, top, { "closed form", 0 });
+    return fill(gamma, m1, oblique::machAngle(m1), 0.0, cone, top, { "closed form", 0 }, isentropic::machAngle(m1));
 }
 
 } // namespace

@@ -32,7 +32,8 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
         if (auto refusal = mach("M2", M2))
             return *refusal;
         if (M2 < M1)
-            return noSolution("M2 must be M1 " + formatNumber(M1) + " or more (a smaller M2 is a compression)");
+            return noSolution(
+                "M2 " + formatNumber(M2) + " is below M1 " + formatNumber(M1) + " (a smaller M2 is a compression)");
         nu1 = prandtlMeyer(g, M1);
         nu2 = prandtlMeyer(g, M2);
     } else if (kind.first == 0) {
