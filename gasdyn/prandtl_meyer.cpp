@@ -55,7 +55,7 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
             const Root root = M1 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M1) - theta)
                                        : machFromPrandtlMeyer(g, nu2);
             M2 = root.x;
-            method = toms748Method(root.passes);
+            method = newtonMethod(root.passes);
         }
     } else {
         M2 = values[0];
@@ -77,7 +77,7 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
             const Root root = M2 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M2) + theta)
                                        : machFromPrandtlMeyer(g, nu1);
             M1 = std::max(1.0, root.x);
-            method = toms748Method(root.passes);
+            method = newtonMethod(root.passes);
         }
     }
     if (!std::isfinite(M1) || !std::isfinite(M2))
