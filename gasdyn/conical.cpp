@@ -219,16 +219,18 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         return machCone(gamma, m1, top);
     const double thetaC = thetaCDeg * kRadians;
     int steps = top.steps;
+    // The search asks the wave angle to 2^-40 (the cone's results to 1e-10 and better) from integrations good to
+    // 1e-11; the answer comes from one integration at the full tolerance.
     const auto f = [&](double beta) {
-        const conical::Surface cone = conical::surface(gamma, m1, beta);
+        const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-11);
         steps += cone.steps;
         return cone.thetaC - thetaC;
     };
     double beta = top.beta;
     if (thetaCDeg < thetaCMax) {
         std::uintmax_t iterations = 100;
-        const auto [a, b] = boost::math::tools::toms748_solve(f, mu, top.beta, -thetaC, top.thetaC - thetaC,
-            boost::math::tools::eps_tolerance<double>(std::numeric_limits<double>::digits - 3), iterations);
+        const auto [a, b] = boost::math::tools::toms748_solve(
+            f, mu, top.beta, -thetaC, top.thetaC - thetaC, boost::math::tools::eps_tolerance<double>(40), iterations);
         beta = a + (b - a) / 2.0;
     }
     const conical::Surface cone = conical::surface(gamma, m1, beta);
