@@ -4,6 +4,7 @@
 #include "conical.h"
 
 #include "flows.h"
+#include "isentropic.h"
 #include "oblique.h"
 
 #include <boost/math/tools/minima.hpp>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace gasdyn::conical {
@@ -149,13 +151,13 @@ std::string fmt(double value)
 }
 
 Outcome fill(double gamma, double m1, double beta, double thetaCDeg, const conical::Surface& cone,
-    const conical::Largest& top, Method method)
+    const conical::Largest& top, Method method, std::optional<double> betaDeg = std::nullopt)
 {
     const oblique::Jump jump = oblique::jump(gamma, m1, std::sin(beta), std::cos(beta));
     Solution out;
     out.values[M1] = m1;
     out.values[ThetaC] = thetaCDeg;
-    out.values[Beta] = beta * kDegrees;
+    out.values[Beta] = betaDeg ? *betaDeg : beta * kDegrees;
     out.values[Mc] = cone.Mc;
     out.values[M2] = jump.M2;
     out.values[Pc] = jump.p * std::pow(cone.Tc, gamma / (gamma - 1.0));
@@ -177,7 +179,7 @@ Outcome machCone(double gamma, double m1, const conical::Largest& top)
     conical::Surface cone;
     cone.reached = true;
     cone.Mc = m1;
-    return fill(gamma, m1, oblique::machAngle(m1), 0.0, cone, top, { "closed form", 0 });
+    return fill(gamma, m1, oblique::machAngle(m1), 0.0, cone, top, { "closed form", 0 }, isentropic::machAngle(m1));
 }
 
 } // namespace
@@ -217,16 +219,18 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         return machCone(gamma, m1, top);
     const double thetaC = thetaCDeg * kRadians;
     int steps = top.steps;
+    // The search asks the wave angle to 2^-40 (the cone's results to 1e-10 and better) from integrations good to
+    // 1e-11; the answer comes from one integration at the full tolerance.
     const auto f = [&](double beta) {
-        const conical::Surface cone = conical::surface(gamma, m1, beta);
+        const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-11);
         steps += cone.steps;
         return cone.thetaC - thetaC;
     };
     double beta = top.beta;
     if (thetaCDeg < thetaCMax) {
         std::uintmax_t iterations = 100;
-        const auto [a, b] = boost::math::tools::toms748_solve(f, mu, top.beta, -thetaC, top.thetaC - thetaC,
-            boost::math::tools::eps_tolerance<double>(std::numeric_limits<double>::digits - 3), iterations);
+        const auto [a, b] = boost::math::tools::toms748_solve(
+            f, mu, top.beta, -thetaC, top.thetaC - thetaC, boost::math::tools::eps_tolerance<double>(40), iterations);
         beta = a + (b - a) / 2.0;
     }
     const conical::Surface cone = conical::surface(gamma, m1, beta);

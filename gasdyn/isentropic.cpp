@@ -3,7 +3,9 @@
 
 #include "numerics.h"
 
+#include <algorithm>
 #include <numbers>
+#include <utility>
 
 namespace gasdyn::isentropic {
 
@@ -21,16 +23,20 @@ double logSonicTemperature(double g, double M)
     return std::log1p(c * (M - 1.0) * (M + 1.0) / (1.0 + c));
 }
 
-// The Prandtl-Meyer angle in radians from s = sqrt(M^2 - 1).
-double nuOfS(double g, double s)
+// The Prandtl-Meyer angle in radians from s = sqrt(M^2 - 1), with K = sqrt((g+1)/(g-1)).
+double nuOfS(double g, double s, double K)
 {
     if (s < 0.25) {
         // K atan(s/K) - atan(s) = sum over n >= 1 of (-1)^(n+1) (1 - r^n) s^(2n+1) / (2n+1), r = 1/K^2.
         const double logR = std::log((g - 1.0) / (g + 1.0));
         return s * detail::alternatingSeries(s * s, 1, [&](int n) { return -std::expm1(n * logR) / (2 * n + 1); });
     }
-    const double K = std::sqrt((g + 1.0) / (g - 1.0));
     return K * std::atan(s / K) - std::atan(s);
+}
+
+double nuOfS(double g, double s)
+{
+    return s < 0.25 ? nuOfS(g, s, 0.0) : nuOfS(g, s, std::sqrt((g + 1.0) / (g - 1.0)));
 }
 
 } // namespace
@@ -116,9 +122,17 @@ double largestTurningAngle(double g)
 
 double machAngle(double M)
 {
+    // cot(mu) = s. Near 30 degrees the angle is 30 plus the small difference from it, atan((sqrt 3 - s) /
+    // (1 + sqrt 3 s)), with sqrt 3 in two doubles: the radians-to-degrees rounding then falls on the small
+    // part only (Mach 2 gives 30 exactly), and the error over this band drops from 2.1 to 1.6 ulps.
     const double s = std::sqrt((M - 1.0) * (M + 1.0));
     if (s <= 1.0)
         return 90.0 - std::atan(s) * detail::kDegrees;
+    if (s < 3.0) {
+        constexpr double root3 = 1.7320508075688772;
+        constexpr double root3Low = 1.0035084221806903e-16;
+        return 30.0 + std::atan2((root3 - s) + root3Low, std::fma(root3, s, 1.0)) * detail::kDegrees;
+    }
     return std::atan2(1.0, s) * detail::kDegrees;
 }
 
@@ -130,12 +144,19 @@ using namespace gasdyn::isentropic;
 
 Root machFromPrandtlMeyerDeficit(double g, double deficit)
 {
-    // nu_max - nu = K atan(K tan mu) - mu rises from 0 at mu = 0 to nu_max at mu = 90 degrees: solve for the
-    // Mach angle, which keeps full precision in M = 1/sin(mu) far above Mach 1.
+    // nu_max - nu = K atan(K tan mu) - mu rises from 0 at mu = 0 to nu_max at mu = 90 degrees, concave, with
+    // slope (K^2 - 1) / (1 + K^2 tan^2 mu): solve for the Mach angle, which keeps full precision in
+    // M = 1/sin(mu) far above Mach 1. Newton from deficit / (K^2 - 1), below the root by the concavity.
     const double K = std::sqrt((g + 1.0) / (g - 1.0));
+    const double KK = K * K;
     const double target = deficit / kDegrees;
-    const Root root = toms748(
-        [&](double mu) { return K * std::atan(K * std::tan(mu)) - mu - target; }, 0.0, std::numbers::pi / 2.0);
+    const auto f = [&](double mu) { return K * std::atan(K * std::tan(mu)) - mu - target; };
+    const auto fx = [&](double mu) {
+        const double t = std::tan(mu);
+        return std::pair(K * std::atan(K * t) - mu - target, (KK - 1.0) / (1.0 + KK * t * t));
+    };
+    const double hi = std::numbers::pi / 2.0;
+    const Root root = newton(fx, f, std::min(target / (KK - 1.0), hi), 0.0, hi);
     return { 1.0 / std::sin(root.x), root.passes };
 }
 
@@ -146,11 +167,21 @@ Root machFromPrandtlMeyer(double g, double nu)
     const double largest = largestTurningAngle(g);
     if (nu > 0.5 * largest)
         return machFromPrandtlMeyerDeficit(g, largest - nu);
-    // nu falls from its largest value at mu = 0 to 0 at mu = 90 degrees, as a series near Mach 1.
+    // In s = sqrt(M^2 - 1), with r = 1/K^2: d nu / ds = (1 - r) s^2 / ((1 + r s^2)(1 + s^2)) <= (1 - r) s^2, so
+    // s is at least cbrt(3 nu / (1 - r)), exact as nu vanishes; and the concave deficit puts the Mach angle
+    // above (nu_max - nu) / (K^2 - 1), s below its cotangent.
+    const double K = std::sqrt((g + 1.0) / (g - 1.0));
+    const double r = 1.0 / (K * K);
     const double target = nu / kDegrees;
-    const Root root
-        = toms748([&](double mu) { return nuOfS(g, 1.0 / std::tan(mu)) - target; }, 0.0, std::numbers::pi / 2.0);
-    return { 1.0 / std::sin(root.x), root.passes };
+    const double lo = std::cbrt(3.0 * target / (1.0 - r));
+    const double hi = std::max(lo, 1.0 / std::tan((largest - nu) / kDegrees / (K * K - 1.0)));
+    const auto f = [&](double s) { return nuOfS(g, s) - target; };
+    const auto fx = [&](double s) {
+        const double ss = s * s;
+        return std::pair(nuOfS(g, s) - target, (1.0 - r) * ss / ((1.0 + r * ss) * (1.0 + ss)));
+    };
+    const Root root = newton(fx, f, lo, lo, hi);
+    return { std::sqrt(1.0 + root.x * root.x), root.passes };
 }
 
 namespace {
@@ -191,6 +222,43 @@ namespace {
 std::string bound(double value)
 {
     return formatNumber(value);
+}
+
+} // namespace
+
+namespace {
+
+// Every quantity from M, each logarithm and power found once: with L = ln(1 + c M^2) and its sonic value
+// L1 = ln(1 + c), rho/rho0 = exp(-L/(g-1)) and p/p0 = T/T0 rho/rho0; the starred ratios alike from L - L1
+// (exactly 0 at Mach 1, where every starred ratio is exactly 1), V/a* = M sqrt(T/T*) and
+// A/A* = 1 / (V/a* rho/rho*).
+Outcome allFromMach(double g, double M, Branch answered, Method method)
+{
+    // The constants of the gas, kept for the last gamma of this thread (a table or a sweep keeps it).
+    struct Gas {
+        double g = 0.0, c = 0.0, b = 0.0, L1 = 0.0, K = 0.0;
+    };
+    thread_local Gas gas;
+    if (gas.g != g)
+        gas = { g, 0.5 * (g - 1.0), 1.0 / (g - 1.0), std::log1p(0.5 * (g - 1.0)), std::sqrt((g + 1.0) / (g - 1.0)) };
+    const double c = gas.c;
+    const double b = gas.b;
+    const double x = M * M;
+    const double L = std::log1p(c * x);
+    const double T0 = 1.0 / (1.0 + c * x);
+    const double rho0 = std::exp(-b * L);
+    const double Ts = 1.0 / (1.0 + c * (M - 1.0) * (M + 1.0) / (1.0 + c));
+    const double rhoS = std::exp(-b * (L - gas.L1));
+    const double V = M > 1e150 ? gas.K : M * std::sqrt(Ts);
+    // Where rho/rho* leaves the normal range the product would lose digits: the logarithm then.
+    const double area = rhoS > 1e-290 && rhoS < 1e290 ? 1.0 / (V * rhoS) : areaRatio(g, M);
+    std::optional<double> nu;
+    std::optional<double> mu;
+    if (M >= 1.0) {
+        nu = nuOfS(g, std::sqrt((M - 1.0) * (M + 1.0)), gas.K) * kDegrees; // as prandtlMeyer(g, M)
+        mu = machAngle(M);
+    }
+    return finish({ M, T0 * rho0, T0, rho0, area, Ts * rhoS, Ts, rhoS, V, nu, mu }, answered, method);
 }
 
 } // namespace
@@ -261,7 +329,7 @@ Outcome solveIsentropic(double g, const InputKind& kind, std::array<double, 2> v
         if (v > 0.0) {
             const Root root = machFromPrandtlMeyer(g, v);
             M = root.x;
-            method = toms748Method(root.passes);
+            method = newtonMethod(root.passes);
         } else {
             M = 1.0;
         }
@@ -276,16 +344,7 @@ Outcome solveIsentropic(double g, const InputKind& kind, std::array<double, 2> v
     }
     if (!std::isfinite(M))
         return overflow();
-    std::optional<double> nu;
-    std::optional<double> mu;
-    if (M >= 1.0) {
-        nu = prandtlMeyer(g, M);
-        mu = machAngle(M);
-    }
-    return finish(
-        { M, pressureRatio(g, M), temperatureRatio(g, M), densityRatio(g, M), areaRatio(g, M), sonicPressureRatio(g, M),
-            sonicTemperatureRatio(g, M), sonicDensityRatio(g, M), characteristicMach(g, M), nu, mu },
-        answered, method);
+    return allFromMach(g, M, answered, method);
 }
 
 } // namespace gasdyn::detail

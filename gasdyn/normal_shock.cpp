@@ -1,7 +1,9 @@
 // The normal shock: every quantity from the upstream Mach number M1 >= 1, and M1 from each of them.
 #include "numerics.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace gasdyn::detail {
 
@@ -53,9 +55,21 @@ Outcome solveNormalShock(double g, const InputKind& kind, std::array<double, 2> 
         const double hi = std::sqrt(1.0 + std::expm1(g * std::log((g + 1.0) / d) + d * s) / a);
         if (!(lo < 1e150))
             return false;
-        const Root root = toms748([&](double m) { return shock.entropy(m) - s; }, lo, std::min(hi, 1e150));
+        // Newton from the nearer of two starts exact at either end: s = k3 u^3 + ... near Mach 1 (u = M1^2 - 1)
+        // and the upper bound, reached as M1 grows. ds/dM1 = 4g/(g-1) (M1/((g+1) p2/p1) - 1/(M1 (2 + (g-1)M1^2))).
+        const double b = d / (g + 1.0);
+        const double k3 = (a * a * a - g + g * b * b * b) / (3.0 * d);
+        const double top = std::min(hi, 1e150);
+        const double guess = std::clamp(std::sqrt(1.0 + std::cbrt(s / k3)), lo, top);
+        const auto f = [&](double m) { return shock.entropy(m) - s; };
+        const auto fx = [&](double m) {
+            const double slope
+                = 4.0 * g / d * (m / ((g + 1.0) * shock.pressureRatio(m)) - 1.0 / (m * (2.0 + d * m * m)));
+            return std::pair(shock.entropy(m) - s, slope);
+        };
+        const Root root = newton(fx, f, guess, lo, top);
         M = root.x;
-        method = toms748Method(root.passes);
+        method = newtonMethod(root.passes);
         return true;
     };
     switch (kind.first) {

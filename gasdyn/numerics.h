@@ -4,10 +4,12 @@
 
 #include "flows.h"
 
+#include <boost/math/tools/roots.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <numbers>
 
@@ -37,6 +39,24 @@ Root toms748(F f, double lo, double hi)
     const auto [a, b]
         = boost::math::tools::toms748_solve(f, lo, hi, flo, fhi, boost::math::tools::eps_tolerance<double>(), passes);
     return { a + 0.5 * (b - a), static_cast<int>(passes) };
+}
+
+// The root of f in [lo, hi] by Newton-Raphson steps from guess, kept inside the bracket (boost's bracketed
+// newton_raphson_iterate); fx returns the pair (f, f'). The steps stop once one moves x by less than 2^-31 of
+// itself: convergence is quadratic by then, so that last step leaves the root good to rounding. Where the
+// iteration fails (no progress, a zero derivative) the root is found by TOMS 748 on the same bracket from f.
+template <class FX, class F>
+Root newton(FX fx, F f, double guess, double lo, double hi)
+{
+    std::uintmax_t passes = 60;
+    try {
+        const double x = boost::math::tools::newton_raphson_iterate(fx, guess, lo, hi, 32, passes);
+        if (std::isfinite(x) && x >= lo && x <= hi && passes < 60)
+            return { x, static_cast<int>(passes) };
+    } catch (const std::exception&) {
+    }
+    const Root root = toms748(f, lo, hi);
+    return { root.x, root.passes + static_cast<int>(passes) };
 }
 
 // The alternating series sum over n >= first of (-1)^(n+1) coefficient(n) u^n, summed until a term no longer
@@ -73,6 +93,11 @@ inline Method closedForm()
 inline Method toms748Method(int passes)
 {
     return Method { "TOMS 748", passes };
+}
+
+inline Method newtonMethod(int passes)
+{
+    return Method { "Newton-Raphson", passes };
 }
 
 // A solution from its values in output order; a value that is not finite (the state leaves the double range)

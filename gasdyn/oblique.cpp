@@ -3,6 +3,7 @@
 #include "oblique.h"
 
 #include "flows.h"
+#include "isentropic.h"
 
 #include <boost/math/special_functions/cos_pi.hpp>
 #include <boost/math/special_functions/sin_pi.hpp>
@@ -221,7 +222,7 @@ Outcome fromMachAndDeflection(double gamma, double m1, double theta, Branch bran
         if (strong)
             return fill(gamma, m1, 90.0, 1.0, 0.0, { "closed form", 0 }, branch, 0.0);
         // A Mach wave: a zero sine makes the jump the identity.
-        return fill(gamma, m1, oblique::machAngle(m1) * kDegrees, 0.0, 1.0, { "closed form", 0 }, branch, 0.0);
+        return fill(gamma, m1, isentropic::machAngle(m1), 0.0, 1.0, { "closed form", 0 }, branch, 0.0);
     }
     if (theta == limit.theta) {
         const double beta = limit.beta * kRadians;

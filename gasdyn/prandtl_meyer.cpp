@@ -32,7 +32,8 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
         if (auto refusal = mach("M2", M2))
             return *refusal;
         if (M2 < M1)
-            return noSolution("M2 must be M1 " + formatNumber(M1) + " or more (a smaller M2 is a compression)");
+            return noSolution(
+                "M2 " + formatNumber(M2) + " is below M1 " + formatNumber(M1) + " (a smaller M2 is a compression)");
         nu1 = prandtlMeyer(g, M1);
         nu2 = prandtlMeyer(g, M2);
     } else if (kind.first == 0) {
@@ -54,7 +55,7 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
             const Root root = M1 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M1) - theta)
                                        : machFromPrandtlMeyer(g, nu2);
             M2 = root.x;
-            method = toms748Method(root.passes);
+            method = newtonMethod(root.passes);
         }
     } else {
         M2 = values[0];
@@ -76,7 +77,7 @@ Outcome solvePrandtlMeyer(double g, const InputKind& kind, std::array<double, 2>
             const Root root = M2 > 2.0 ? machFromPrandtlMeyerDeficit(g, prandtlMeyerDeficit(g, M2) + theta)
                                        : machFromPrandtlMeyer(g, nu1);
             M1 = std::max(1.0, root.x);
-            method = toms748Method(root.passes);
+            method = newtonMethod(root.passes);
         }
     }
     if (!std::isfinite(M1) || !std::isfinite(M2))

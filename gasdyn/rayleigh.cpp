@@ -96,13 +96,20 @@ Outcome solveRayleigh(double g, const InputKind& kind, std::array<double, 2> val
         const double peak = (1.0 + g) * (1.0 + g) / (4.0 * g);
         if (!(v > 0.0 && v <= peak))
             return noSolution("T/T* must be above 0 and at most " + formatNumber(peak));
-        // g^2 tau x^2 + (2 g tau - (1+g)^2) x + tau = 0 in x = M^2; its roots multiply to 1/g^2.
-        const double disc = std::fma(-4.0 * g, v - 1.0, (g - 1.0) * (g - 1.0));
+        // g^2 tau x^2 + (2 g tau - (1+g)^2) x + tau = 0 in x = M^2; its roots multiply to 1/g^2. Its
+        // discriminant over (1+g)^2, (g-1)^2 - 4g (tau - 1), is found without rounding from the two products
+        // split into doubles (g - 1 and tau - 1 are exact near the peak), so that it vanishes only at the peak.
+        const double d = g - 1.0;
+        const double square = d * d;
+        const double product = 4.0 * g * (v - 1.0);
+        const double disc = (square - product) + (std::fma(d, d, -square) - std::fma(4.0 * g, v - 1.0, -product));
         if (v == 1.0 && branch == Branch::High) {
             answered = branch;
             break; // Mach 1
         }
-        if (!(disc > 0.0) || v == peak) {
+        // A T/T* within two ulps of the peak is the peak: the nearest double to it is that far from the
+        // exact value, and the Mach number moves with the square root of the distance.
+        if (!(disc > 8.0 * g * (std::nextafter(v, 2.0 * v) - v)) || v == peak) {
             M = 1.0 / std::sqrt(g);
             answered = branch;
             break;

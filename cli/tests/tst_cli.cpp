@@ -193,6 +193,7 @@ private slots:
         QCOMPARE(result.out, std::string());
         QVERIFY(result.err.starts_with("flowcalc-cli: "));
         QVERIFY2(result.err.find("M1") != std::string::npos, result.err.c_str());
+        QCOMPARE(result.err, std::string("flowcalc-cli: M2 1.5 is below M1 2 (a smaller M2 is a compression)"));
     }
 
     void numbersAreReadInTheCLocaleOnly_data()

@@ -96,7 +96,7 @@ private slots:
     void zeroConeIsTheMachCone()
     {
         const Outcome out = ask(1.4, 2.0, "theta_c", 0.0);
-        QCOMPARE(get(out, "beta"), std::asin(0.5) * 180.0 / 3.141592653589793);
+        QCOMPARE(get(out, "beta"), 30.0); // the Mach angle of Mach 2, exactly
         QCOMPARE(get(out, "Mc"), 2.0);
         for (const char* q : { "pc/p1", "Tc/T1", "rhoc/rho1", "p02/p01" })
             QCOMPARE(get(out, q), 1.0);

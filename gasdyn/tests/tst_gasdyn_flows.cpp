@@ -241,6 +241,37 @@ private slots:
         QCOMPARE(solution.branch, branch);
     }
 
+    // A T/T* that is the peak to rounding (as printed, or the nearest doubles around it) is the meeting point
+    // 1/sqrt(gamma) on either branch, not a root 1e-8 away from it found through a discriminant of rounding noise.
+    void rayleighPeakToRoundingIsTheMeetingPoint_data()
+    {
+        QTest::addColumn<double>("gamma");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<Branch>("branch");
+        QTest::newRow("as printed, low") << 1.4 << 1.0285714285714285 << Branch::Low;
+        QTest::newRow("as printed, high") << 1.4 << 1.0285714285714285 << Branch::High;
+        QTest::newRow("computed peak, low") << 1.4 << 2.4 * 2.4 / 5.6 << Branch::Low;
+        QTest::newRow("one ulp below, high") << 1.4 << std::nextafter(1.0285714285714285, 0.0) << Branch::High;
+        QTest::newRow("gamma 1.05") << 1.05 << 2.05 * 2.05 / 4.2 << Branch::Low;
+        QTest::newRow("gamma 3") << 3.0 << 4.0 / 3.0 << Branch::High;
+    }
+    void rayleighPeakToRoundingIsTheMeetingPoint()
+    {
+        QFETCH(double, gamma);
+        QFETCH(double, value);
+        QFETCH(Branch, branch);
+        const Solution solution = solved(Flow::Rayleigh, gamma, { { 2, value } }, branch);
+        QVERIFY2(relative(*valueOf(solution, 0), 1.0 / std::sqrt(gamma)) <= eps,
+            qPrintable(QString::number(*valueOf(solution, 0), 'g', 17)));
+        QVERIFY(relative(*valueOf(solution, 3), (1.0 + gamma) / 2.0) <= 2.0 * eps);
+    }
+
+    void machAngleOfMachTwoIsThirty()
+    {
+        QCOMPARE(*valueOf(solved(Flow::Isentropic, 1.4, { { 0, 2.0 } }), 10), 30.0);
+        QCOMPARE(*valueOf(solved(Flow::PrandtlMeyer, 1.4, { { 0, 2.0 }, { 1, 2.0 } }), 5), 30.0);
+    }
+
     void belowMachOneNuAndMuAreEmpty()
     {
         const Solution subsonic = solved(Flow::Isentropic, 1.4, { { 0, 0.999 } });
@@ -329,8 +360,7 @@ private slots:
         QTest::addColumn<int>("second");
         QTest::addColumn<double>("b");
         QTest::addColumn<QString>("message");
-        QTest::newRow("compression") << 0 << 2.0 << 1 << 1.5
-                                     << "M2 must be M1 2 or more (a smaller M2 is a compression)";
+        QTest::newRow("compression") << 0 << 2.0 << 1 << 1.5 << "M2 1.5 is below M1 2 (a smaller M2 is a compression)";
         QTest::newRow("M1 subsonic") << 0 << 0.9 << 2 << 10.0 << "M1 must be 1 or more";
         QTest::newRow("M2 subsonic") << 1 << 0.9 << 2 << 10.0 << "M2 must be 1 or more";
         QTest::newRow("negative turn") << 0 << 2.0 << 2 << -1.0 << "theta must be 0 or more (an expansion)";

@@ -153,7 +153,7 @@ private slots:
     void zeroDeflectionIsAMachWaveOrANormalShock()
     {
         const Outcome weak = ask(1.4, { { "M1", 2.0 }, { "theta", 0.0 } }, Branch::Weak);
-        COMPARE_REL(get(weak, "beta"), 30.0, 1e-15);
+        QCOMPARE(get(weak, "beta"), 30.0);
         for (const char* q : { "Mn1", "Mn2", "p2/p1", "rho2/rho1", "T2/T1", "p02/p01" })
             QCOMPARE(get(weak, q), 1.0);
         QCOMPARE(get(weak, "M2"), 2.0);
