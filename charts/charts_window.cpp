@@ -308,8 +308,14 @@ void ChartsWindow::open(int index)
     m_m1Label->setVisible(polar);
     m_m1->setVisible(polar);
     draw(page);
-    if (m_view->chart() != page.chart)
-        m_view->setChart(page.chart);
+    if (m_view->chart() != page.chart) {
+        QChart* previous = m_view->chart();
+        m_view->setChart(page.chart); // the view gives the previous chart back
+        const bool ours
+            = std::any_of(m_pages.begin(), m_pages.end(), [previous](const Page& p) { return p.chart == previous; });
+        if (!ours)
+            delete previous; // the empty chart the view made for itself
+    }
     m_view->setAccessibleDescription(page.chart->title());
     m_hoverText.clear();
     updateStatus();
