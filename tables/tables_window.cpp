@@ -4,6 +4,7 @@
 #include "message.h"
 #include "number.h"
 #include "table_model.h"
+#include "table_view.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 
@@ -102,9 +104,9 @@ TablesWindow::TablesWindow(common::GammaSource gamma, QWidget* parent)
     auto* stepLabel = named(new QLabel("&Step:", this), "Label_Step", "Step label");
     m_step = named(new QLineEdit("0.1", this), "Text_Step", "Step");
     m_command = named(new QPushButton("&Make table", this), "Command1", "Make table");
-    m_view = named(new QTableView(this), "Table_Rows", "Table rows");
     m_model = new FlowTableModel(this);
-    m_view->setModel(m_model);
+    m_rowsBar = named(new QScrollBar(Qt::Vertical, this), "Scroll_Rows", "Rows of the table");
+    m_view = named(new TableRowsView(m_model, m_rowsBar, this), "Table_Rows", "Table rows");
     auto* decimalsLabel = named(new QLabel("&Decimals:", this), "Label_Decimals", "Decimals label");
     m_decimals = named(new QSpinBox(this), "Spin_Decimals", "Decimals shown");
     m_save = named(new QPushButton("Save &as CSV...", this), "Command_Save", "Save as CSV");
@@ -153,7 +155,11 @@ TablesWindow::TablesWindow(common::GammaSource gamma, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(range);
-    layout->addWidget(m_view, 1);
+    auto* rowsArea = new QHBoxLayout;
+    rowsArea->setSpacing(0);
+    rowsArea->addWidget(m_view, 1);
+    rowsArea->addWidget(m_rowsBar);
+    layout->addLayout(rowsArea, 1);
     layout->addLayout(bottom);
     layout->addWidget(m_status);
 
@@ -334,32 +340,20 @@ void TablesWindow::fitColumns()
 
 QString TablesWindow::selectionText() const
 {
-    if (!m_model->hasTable() || !m_view->selectionModel())
+    if (!m_model->hasTable())
         return {};
-    const QItemSelection selection = m_view->selectionModel()->selection();
-    std::vector<int> columns;
-    std::vector<std::pair<int, int>> ranges;
-    for (const QItemSelectionRange& range : selection) {
-        for (int c = range.left(); c <= range.right(); ++c) {
-            if (std::find(columns.begin(), columns.end(), c) == columns.end())
-                columns.push_back(c);
-        }
-        ranges.emplace_back(range.top(), range.bottom());
-    }
+    const flowtable::CellSelection& cells = m_view->pageSelection()->cells();
+    const std::vector<int> columns = cells.columns();
     if (columns.empty())
         return {};
-    std::sort(columns.begin(), columns.end());
-    std::sort(ranges.begin(), ranges.end());
     std::string text;
     flowtable::appendHeader(text, m_model->question().flow, columns, '\t');
-    int next = 0; // the first row not written yet: overlapping ranges write each row once
-    for (const auto& [top, bottom] : ranges) {
-        for (int r = std::max(top, next); r <= bottom; ++r) {
+    for (const auto& [top, bottom] : cells.rowRanges()) {
+        for (std::int64_t r = top; r <= bottom; ++r) {
             const gasdyn::Outcome outcome = m_model->question().solveAt(m_model->grid().at(m_model->rows().first + r));
             if (const auto* solution = std::get_if<gasdyn::Solution>(&outcome))
                 flowtable::appendRow(text, *solution, columns, '\t');
         }
-        next = std::max(next, bottom + 1);
     }
     return QString::fromStdString(text);
 }

@@ -14,8 +14,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollBar;
 class QSpinBox;
-class QTableView;
+class TableRowsView;
 
 class TablesWindow : public QWidget {
     Q_OBJECT
@@ -66,7 +67,8 @@ private:
     QLineEdit* m_to;
     QLineEdit* m_step;
     QPushButton* m_command;
-    QTableView* m_view;
+    QScrollBar* m_rowsBar;
+    TableRowsView* m_view;
     FlowTableModel* m_model;
     QSpinBox* m_decimals;
     QPushButton* m_save;

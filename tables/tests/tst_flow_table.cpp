@@ -1,3 +1,4 @@
+#include "cell_selection.h"
 #include "flow_table.h"
 
 #include <QtTest>
@@ -8,6 +9,8 @@ class TestFlowTable : public QObject {
     Q_OBJECT
 
 private slots:
+    void selectedCellsFollowTheViewsRules_data();
+    void selectedCellsFollowTheViewsRules();
     void gridCountsRowsUpToAndWithTheEnd_data();
     void gridCountsRowsUpToAndWithTheEnd();
     void gridRefusesWhatCannotBeATable_data();
@@ -156,6 +159,62 @@ void TestFlowTable::aRangeWithoutSolutionsSaysWhy()
     QCOMPARE(QString::fromStdString(flowtable::describe(question, grid, rows, ',')),
         QString("No row has a solution: theta 30 is above the largest deflection 22.9735 degrees for M1 2 "
                 "(detached shock)"));
+}
+
+using flowtable::CellRect;
+using flowtable::CellSelection;
+struct Step {
+    CellRect rect;
+    CellSelection::Op op;
+    bool extending;
+};
+Q_DECLARE_METATYPE(std::vector<Step>)
+
+void TestFlowTable::selectedCellsFollowTheViewsRules_data()
+{
+    using Op = CellSelection::Op;
+    QTest::addColumn<std::vector<Step>>("steps");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("columns");
+    QTest::newRow("one rectangle") << std::vector<Step> { { { 5, 9, 1, 2 }, Op::Select, false } } << "5-9"
+                                   << "1,2";
+    QTest::newRow("an extension replaces its previous extent")
+        << std::vector<Step> { { { 0, 9000000, 1, 1 }, Op::Select, true }, { { 0, 3, 1, 1 }, Op::Select, true } }
+        << "0-3"
+        << "1";
+    QTest::newRow("a later change keeps the extension")
+        << std::vector<Step> { { { 0, 3, 1, 1 }, Op::Select, true }, { { 10, 10, 4, 4 }, Op::Select, false } }
+        << "0-3,10-10"
+        << "1,4";
+    QTest::newRow("a deselected middle splits the rows")
+        << std::vector<Step> { { { 0, 9, 0, 2 }, Op::Select, false }, { { 4, 5, 0, 2 }, Op::Deselect, false } }
+        << "0-3,6-9"
+        << "0,1,2";
+    QTest::newRow("a toggle takes out a selected cell and adds the others")
+        << std::vector<Step> { { { 0, 1, 0, 0 }, Op::Select, false }, { { 1, 2, 0, 0 }, Op::Toggle, false } }
+        << "0-0,2-2"
+        << "0";
+    QTest::newRow("overlaps are counted once")
+        << std::vector<Step> { { { 0, 5, 0, 0 }, Op::Select, false }, { { 3, 8, 0, 1 }, Op::Select, false } } << "0-8"
+        << "0,1";
+}
+
+void TestFlowTable::selectedCellsFollowTheViewsRules()
+{
+    QFETCH(std::vector<Step>, steps);
+    QFETCH(QString, rows);
+    QFETCH(QString, columns);
+    CellSelection cells;
+    for (const Step& step : steps)
+        cells.apply({ step.rect }, step.op, step.extending);
+    QStringList shownRows;
+    for (const auto& [first, last] : cells.rowRanges())
+        shownRows << QString("%1-%2").arg(first).arg(last);
+    QStringList shownColumns;
+    for (int c : cells.columns())
+        shownColumns << QString::number(c);
+    QCOMPARE(shownRows.join(','), rows);
+    QCOMPARE(shownColumns.join(','), columns);
 }
 
 QTEST_APPLESS_MAIN(TestFlowTable)
