@@ -1,5 +1,7 @@
 #include "expansion_wave_calc.h"
 
+#include "isentropic.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -73,6 +75,7 @@ common::Result<Wave> finish(const Constants& c, Wave wave)
 Constants constantsFor(double gama)
 {
     Constants c;
+    c.gama = gama;
     c.Kpm = std::sqrt((gama + 1.0) / (gama - 1.0));
     c.Gm1b2 = (gama - 1.0) / 2.0;
     c.GbGm1 = gama / (gama - 1.0);
@@ -84,9 +87,9 @@ double largestNu(double Kpm)
     return (Kpm - 1.0) * 90.0;
 }
 
-double Nu_için_hesap(double Kpm, double M)
+double Nu_için_hesap(const Constants& c, double M)
 {
-    return nuRadians(Kpm, M) / DegToRad;
+    return gasdyn::isentropic::prandtlMeyer(c.gama, M);
 }
 
 MachSearch M_için_hesap(double Kpm, double Nu)
@@ -168,7 +171,7 @@ common::Result<Wave> findM1(double gama, double M2, double Teta)
     Wave wave;
     wave.M2 = M2;
     wave.Teta = Teta;
-    wave.Nu2 = Nu_için_hesap(c.Kpm, M2);
+    wave.Nu2 = Nu_için_hesap(c, M2);
     wave.Nu1 = wave.Nu2 - Teta;
     if (auto refusal = solveMach(c, wave.Nu1, "Nu1", wave, &Wave::M1))
         return *refusal;
@@ -185,8 +188,8 @@ common::Result<Wave> findTeta(double gama, double M1, double M2)
     Wave wave;
     wave.M1 = M1;
     wave.M2 = M2;
-    wave.Nu1 = Nu_için_hesap(c.Kpm, M1);
-    wave.Nu2 = Nu_için_hesap(c.Kpm, M2);
+    wave.Nu1 = Nu_için_hesap(c, M1);
+    wave.Nu2 = Nu_için_hesap(c, M2);
     wave.Teta = wave.Nu2 - wave.Nu1;
     return finish(c, wave);
 }
@@ -203,7 +206,7 @@ common::Result<Wave> findM2(double gama, double M1, double Teta)
     Wave wave;
     wave.M1 = M1;
     wave.Teta = Teta;
-    wave.Nu1 = Nu_için_hesap(c.Kpm, M1);
+    wave.Nu1 = Nu_için_hesap(c, M1);
     wave.Nu2 = wave.Nu1 + Teta;
     if (auto refusal = solveMach(c, wave.Nu2, "Nu2", wave, &Wave::M2))
         return *refusal;

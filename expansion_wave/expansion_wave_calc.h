@@ -26,6 +26,7 @@ struct Wave {
 
 // The constants of one press, from gamma > 1.
 struct Constants {
+    double gama = 0.0;
     double Kpm = 0.0; // sqrt((g + 1) / (g - 1))
     double Gm1b2 = 0.0; // (g - 1) / 2
     double GbGm1 = 0.0; // g / (g - 1)
@@ -35,8 +36,8 @@ Constants constantsFor(double gama);
 // The largest Prandtl-Meyer angle of the gas, (Kpm - 1) x 90 degrees: the angle of an infinite Mach number.
 double largestNu(double Kpm);
 
-// The Prandtl-Meyer angle in degrees of a Mach number M >= 1.
-double Nu_için_hesap(double Kpm, double M);
+// The Prandtl-Meyer angle in degrees of a Mach number M >= 1, from the engine's relation.
+double Nu_için_hesap(const Constants& c, double M);
 
 // What `M_için_hesap` leaves: its iteration and ErrorCode (1 when an iterate fell below Mach 1).
 struct MachSearch {

@@ -11,6 +11,7 @@
 #include <boost/math/tools/roots.hpp>
 #include <boost/numeric/odeint.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace gasdyn::conical {
 
@@ -77,28 +79,28 @@ Surface surface(double gamma, double M1, double beta, double relTol)
             continue;
         }
         // The surface lies within the last step: find the step length from the state before it that ends on
-        // V_theta = 0, each trial one Dormand-Prince step.
+        // V_theta = 0 by Newton's method, each trial one Dormand-Prince step whose end slope is the derivative.
         // (The derivative at the start is given: the stepper would otherwise reuse the last trial's end.)
         odeint::runge_kutta_dopri5<State> single;
         State slope {};
         system(before, slope, phiBefore);
         State trial {};
         State trialSlope {};
-        const auto vtAfter = [&](double h) {
-            single.do_step(system, before, slope, phiBefore, trial, trialSlope, h);
-            return trial[1];
-        };
-        std::uintmax_t iterations = 100;
-        const double fHi = x[1];
+        const double span = phi - phiBefore;
         const double fLo = before[1];
-        double h = phi - phiBefore;
-        if (fHi > 0.0) {
-            const auto [a, b] = boost::math::tools::toms748_solve(vtAfter, 0.0, h, fLo, fHi,
-                boost::math::tools::eps_tolerance<double>(std::numeric_limits<double>::digits - 3), iterations);
-            h = a + (b - a) / 2.0;
+        const double fHi = x[1];
+        double h = fHi > 0.0 ? span * fLo / (fLo - fHi) : span;
+        const double enough = std::max(4.0 * std::numeric_limits<double>::epsilon(), relTol * 1e-3) * span;
+        int iterations = 0;
+        while (iterations < 20) {
+            single.do_step(system, before, slope, phiBefore, trial, trialSlope, h);
+            ++iterations;
+            const double change = trial[1] / trialSlope[1];
+            if (!(std::abs(change) > enough))
+                break;
+            h = std::clamp(h - change, 0.0, span);
         }
-        vtAfter(h);
-        out.steps += static_cast<int>(iterations);
+        out.steps += iterations;
         out.reached = true;
         out.thetaC = beta - (phiBefore + h);
         out.Tc = 1.0 + (gamma - 1.0) / 2.0 * trial[2];
@@ -117,18 +119,32 @@ Largest largest(double gamma, double M1)
     if (gamma == lastGamma && M1 == lastM1)
         return { last.thetaC, last.beta, 0 };
 
+    // theta_c(beta) is flat at its peak: a search on integrations good to 1e-8 places the peak to about 1e-5 of
+    // the span from the Mach angle to the normal shock, two parabolas through integrations good to 1e-10 place
+    // it to 1e-8 and give the largest cone angle to second order.
     int steps = 0;
-    const auto negativeCone = [&](double beta) {
-        const Surface found = surface(gamma, M1, beta, 1e-10);
+    const double mu = oblique::machAngle(M1);
+    const double span = std::numbers::pi / 2.0 - mu;
+    const auto cone = [&](double t, double relTol) {
+        const Surface found = surface(gamma, M1, mu + t * span, relTol);
         steps += found.steps;
-        return found.reached ? -found.thetaC : 0.0;
+        return found.reached ? found.thetaC : 0.0;
     };
-    std::uintmax_t iterations = 200;
-    const auto [beta, value] = boost::math::tools::brent_find_minima(negativeCone, oblique::machAngle(M1),
-        std::numbers::pi / 2.0, std::numeric_limits<double>::digits / 2, iterations);
-    // The cone angle itself from one integration at the full tolerance.
-    const Surface top = surface(gamma, M1, beta);
-    last = { top.reached ? top.thetaC : -value, beta, steps + top.steps };
+    std::uintmax_t iterations = 100;
+    const double t0
+        = boost::math::tools::brent_find_minima([&](double t) { return -cone(t, 1e-8); }, 0.0, 1.0, 17, iterations)
+              .first;
+    // The vertex of the parabola through (t - d, t, t + d), and its height.
+    const auto vertex = [](double t, double d, double fm, double f0, double fp) {
+        const double curvature = fp - 2.0 * f0 + fm;
+        const double shift = curvature < 0.0 ? std::clamp(d * (fm - fp) / (2.0 * curvature), -d, d) : 0.0;
+        return std::pair { t + shift, f0 + shift * (fp - fm) / (2.0 * d) + shift * shift * curvature / (2.0 * d * d) };
+    };
+    double d = std::min({ 1e-3, t0 / 2.0, (1.0 - t0) / 2.0 });
+    auto [t1, top1] = vertex(t0, d, cone(t0 - d, 1e-10), cone(t0, 1e-10), cone(t0 + d, 1e-10));
+    d = std::min({ 1e-4, t1 / 2.0, (1.0 - t1) / 2.0 });
+    const auto [t2, top2] = vertex(t1, d, cone(t1 - d, 1e-10), cone(t1, 1e-10), cone(t1 + d, 1e-10));
+    last = { top2, mu + t2 * span, steps };
     lastGamma = gamma;
     lastM1 = M1;
     return last;
@@ -219,10 +235,12 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         return machCone(gamma, m1, top);
     const double thetaC = thetaCDeg * kRadians;
     int steps = top.steps;
-    // The search asks the wave angle to 2^-40 (the cone's results to 1e-10 and better) from integrations good to
-    // 1e-11; the answer comes from one integration at the full tolerance.
+    // The search asks the wave angle to 2^-30 from integrations good to 1e-8; one Newton step from an
+    // integration at the full tolerance takes it to the digits of the full tolerance, at which the answer comes from
+    // one integration. The step's slope is a central difference of two more trials 1e-4 of the distance to the nearer
+    // end of the bracket apart (theta_c rises like a square root from the Mach cone).
     const auto f = [&](double beta) {
-        const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-11);
+        const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-8);
         steps += cone.steps;
         return cone.thetaC - thetaC;
     };
@@ -230,8 +248,16 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
     if (thetaCDeg < thetaCMax) {
         std::uintmax_t iterations = 100;
         const auto [a, b] = boost::math::tools::toms748_solve(
-            f, mu, top.beta, -thetaC, top.thetaC - thetaC, boost::math::tools::eps_tolerance<double>(40), iterations);
+            f, mu, top.beta, -thetaC, top.thetaC - thetaC, boost::math::tools::eps_tolerance<double>(30), iterations);
         beta = a + (b - a) / 2.0;
+        const conical::Surface near = conical::surface(gamma, m1, beta);
+        steps += near.steps;
+        const double h = 1e-4 * std::min(beta - mu, top.beta - beta);
+        const double fPlus = f(beta + h);
+        const double fMinus = f(beta - h);
+        const double slope = (fPlus - fMinus) / (2.0 * h);
+        if (near.reached && slope > 0.0 && std::isfinite(slope))
+            beta = std::clamp(beta - (near.thetaC - thetaC) / slope, mu, top.beta);
     }
     const conical::Surface cone = conical::surface(gamma, m1, beta);
     steps += cone.steps;
