@@ -24,7 +24,7 @@ echo "== clang-tidy"
 bash scripts/tidy.sh build
 
 echo "== sanitizer build (address, undefined)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWCALC_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWCALC_SANITIZE=ON -DFLOWCALC_BENCH=OFF >/dev/null
 cmake --build build-asan --target all
 echo "== tests under the sanitizers"
 ctest --test-dir build-asan --output-on-failure
