@@ -135,7 +135,7 @@ void TestShellReadout::computedBoxesTellTheFullValue_data()
                                             << "1.1"
                                             << "Option_M2;Text_M1=1.01;Text_Teta=0;press"
                                             << "Text_M2"
-                                            << "1.010000001885676\nbracketed root";
+                                            << "1.0100000018856756\nbracketed root";
 }
 
 void TestShellReadout::computedBoxesTellTheFullValue()
