@@ -247,14 +247,17 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
     const double thetaC = thetaCDeg * kRadians;
     int steps = top.steps;
     // The search asks the wave angle to 2^-30 from integrations good to 1e-8; one Newton step from an
-    // integration at the full tolerance takes it to the digits of the full tolerance, at which the answer comes from
-    // one integration. The step's slope is a central difference of two more trials 1e-4 of the distance to the nearer
-    // end of the bracket apart (theta_c rises like a square root from the Mach cone).
-    const auto f = [&](double beta) {
+    // integration at the full tolerance takes it to the digits of the full tolerance. The step's slope is a central
+    // difference of two more trials 1e-4 of the distance to the nearer end of the bracket apart (theta_c rises like
+    // a square root from the Mach cone); the same trials give the slopes of the surface state, which carry the full
+    // integration's surface along a step below 1e-7 of that distance (their own error of about 1e-4 and the
+    // curvature are then lost); a longer step ends on one more integration.
+    const auto trial = [&](double beta) {
         const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-8);
         steps += cone.steps;
-        return cone.thetaC - thetaC;
+        return cone;
     };
+    const auto f = [&](double beta) { return trial(beta).thetaC - thetaC; };
     double beta = top.beta;
     if (thetaCDeg < thetaCMax) {
         std::uintmax_t iterations = 100;
@@ -264,11 +267,21 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         const conical::Surface near = conical::surface(gamma, m1, beta);
         steps += near.steps;
         const double h = 1e-4 * std::min(beta - mu, top.beta - beta);
-        const double fPlus = f(beta + h);
-        const double fMinus = f(beta - h);
-        const double slope = (fPlus - fMinus) / (2.0 * h);
-        if (near.reached && slope > 0.0 && std::isfinite(slope))
-            beta = std::clamp(beta - (near.thetaC - thetaC) / slope, mu, top.beta);
+        const conical::Surface plus = trial(beta + h);
+        const conical::Surface minus = trial(beta - h);
+        const double slope = (plus.thetaC - minus.thetaC) / (2.0 * h);
+        if (near.reached && plus.reached && minus.reached && slope > 0.0 && std::isfinite(slope)) {
+            const double step = -(near.thetaC - thetaC) / slope;
+            const double next = beta + step;
+            if (std::abs(step) < 1e-3 * h) {
+                conical::Surface cone = near;
+                cone.thetaC = thetaC;
+                cone.Mc += step * (plus.Mc - minus.Mc) / (2.0 * h);
+                cone.Tc += step * (plus.Tc - minus.Tc) / (2.0 * h);
+                return fill(gamma, m1, next, thetaCDeg, cone, top, { "Dormand-Prince", steps });
+            }
+            beta = std::clamp(next, mu, top.beta);
+        }
     }
     const conical::Surface cone = conical::surface(gamma, m1, beta);
     steps += cone.steps;
