@@ -125,7 +125,7 @@ Largest largest(double gamma, double M1)
 
     // theta_c(beta) is flat at its peak: a search on integrations good to 1e-6 places the peak to about 1e-3 of
     // the span from the Mach angle to the normal shock, a parabola through integrations good to 1e-8 (4e-3 apart)
-    // to about 1e-5, and one through integrations good to 1e-10 (1e-4 apart) to 1e-8, giving the largest cone
+    // to about 1e-5, and one through integrations good to 1e-9 (1e-4 apart) to 1e-7, giving the largest cone
     // angle to second order.
     int steps = 0;
     const double mu = oblique::machAngle(M1);
@@ -151,7 +151,7 @@ Largest largest(double gamma, double M1)
     double d = std::min({ 4e-3, t0 / 2.0, (1.0 - t0) / 2.0 });
     auto [t1, top1] = vertex(t0, d, cone(t0 - d, 1e-8), cone(t0, 1e-8), cone(t0 + d, 1e-8));
     d = std::min({ 1e-4, t1 / 2.0, (1.0 - t1) / 2.0 });
-    const auto [t2, top2] = vertex(t1, d, cone(t1 - d, 1e-10), cone(t1, 1e-10), cone(t1 + d, 1e-10));
+    const auto [t2, top2] = vertex(t1, d, cone(t1 - d, 1e-9), cone(t1, 1e-9), cone(t1 + d, 1e-9));
     last = { top2, mu + t2 * span, steps };
     lastGamma = gamma;
     lastM1 = M1;
