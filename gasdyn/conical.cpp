@@ -27,26 +27,28 @@ namespace {
 
 namespace odeint = boost::numeric::odeint;
 
-// (V_r, V_theta, d): the velocity components along and normal to the rays, in units of the speed of sound just
-// behind the shock, and d = M2^2 - V^2, whose integral gives the speed of sound a^2 = 1 + (gamma-1)/2 d
-// without the cancellation of 1 - V^2/Vmax^2 at high Mach numbers.
-using State = std::array<double, 3>;
+// (V_r, V_theta, d, sin theta, cos theta): the velocity components along and normal to the rays, in units of the
+// speed of sound just behind the shock, and d = M2^2 - V^2, whose integral gives the speed of sound
+// a^2 = 1 + (gamma-1)/2 d without the cancellation of 1 - V^2/Vmax^2 at high Mach numbers. The sine and cosine
+// of the ray angle are integrated with them (a rotation, integrated as accurately as the flow), which spares a
+// trigonometric call in each of the stepper's evaluations.
+using State = std::array<double, 5>;
 
 struct TaylorMaccoll {
     double gamma;
-    double beta;
     // The independent variable is phi = beta - theta, growing from the shock towards the cone.
-    void operator()(const State& x, State& dxdphi, double phi) const
+    void operator()(const State& x, State& dxdphi, double /*phi*/) const
     {
-        const double theta = beta - phi;
         const double vr = x[0];
         const double vt = x[1];
         const double a2 = 1.0 + (gamma - 1.0) / 2.0 * x[2];
-        const double cot = std::cos(theta) / std::sin(theta);
+        const double cot = x[4] / x[3];
         const double dvt = (vt * vt * vr - a2 * (2.0 * vr + vt * cot)) / (a2 - vt * vt);
         dxdphi[0] = -vt;
         dxdphi[1] = -dvt;
         dxdphi[2] = 2.0 * vt * (vr + dvt);
+        dxdphi[3] = -x[4];
+        dxdphi[4] = x[3];
     }
 };
 
@@ -56,14 +58,16 @@ constexpr int kMaxSteps = 100000;
 
 Surface surface(double gamma, double M1, double beta, double relTol)
 {
-    const double s = std::sin(beta);
-    const double c = std::cos(beta);
+    double s = 0.0;
+    double c = 0.0;
+    ::sincos(beta, &s, &c);
     const oblique::Jump jump = oblique::jump(gamma, M1, s, c);
-    const TaylorMaccoll system { gamma, beta };
-    State x { M1 * c / std::sqrt(jump.T), -jump.Mn2, 0.0 };
+    const TaylorMaccoll system { gamma };
+    State x { M1 * c / std::sqrt(jump.T), -jump.Mn2, 0.0, s, c };
     auto stepper = odeint::make_controlled(relTol * 1e-3, relTol, odeint::runge_kutta_dopri5<State>());
     double phi = 0.0;
-    double dphi = beta * 1e-3;
+    // A first step that grows with the tolerance: a loose integration would otherwise spend its first steps growing.
+    double dphi = beta * 1e-3 * std::max(1.0, std::pow(relTol * 1e12, 0.2));
     Surface out;
     while (out.steps < kMaxSteps) {
         const State before = x;
@@ -119,9 +123,10 @@ Largest largest(double gamma, double M1)
     if (gamma == lastGamma && M1 == lastM1)
         return { last.thetaC, last.beta, 0 };
 
-    // theta_c(beta) is flat at its peak: a search on integrations good to 1e-8 places the peak to about 1e-5 of
-    // the span from the Mach angle to the normal shock, two parabolas through integrations good to 1e-10 place
-    // it to 1e-8 and give the largest cone angle to second order.
+    // theta_c(beta) is flat at its peak: a search on integrations good to 1e-6 places the peak to about 1e-3 of
+    // the span from the Mach angle to the normal shock, a parabola through integrations good to 1e-8 (4e-3 apart)
+    // to about 1e-5, and one through integrations good to 1e-9 (1e-4 apart) to 1e-7, giving the largest cone
+    // angle to second order.
     int steps = 0;
     const double mu = oblique::machAngle(M1);
     const double span = std::numbers::pi / 2.0 - mu;
@@ -131,8 +136,11 @@ Largest largest(double gamma, double M1)
         return found.reached ? found.thetaC : 0.0;
     };
     std::uintmax_t iterations = 100;
-    const double t0
-        = boost::math::tools::brent_find_minima([&](double t) { return -cone(t, 1e-8); }, 0.0, 1.0, 17, iterations)
+    // Brent's method starts at the upper end of its interval: there the Mach wave, which costs one step, rather than
+    // the normal shock, whose integration runs long to find no cone.
+    const double t0 = 1.0
+        - boost::math::tools::brent_find_minima(
+            [&](double r) { return -cone(1.0 - r, 1e-6); }, 0.0, 1.0, 10, iterations)
               .first;
     // The vertex of the parabola through (t - d, t, t + d), and its height.
     const auto vertex = [](double t, double d, double fm, double f0, double fp) {
@@ -140,10 +148,10 @@ Largest largest(double gamma, double M1)
         const double shift = curvature < 0.0 ? std::clamp(d * (fm - fp) / (2.0 * curvature), -d, d) : 0.0;
         return std::pair { t + shift, f0 + shift * (fp - fm) / (2.0 * d) + shift * shift * curvature / (2.0 * d * d) };
     };
-    double d = std::min({ 1e-3, t0 / 2.0, (1.0 - t0) / 2.0 });
-    auto [t1, top1] = vertex(t0, d, cone(t0 - d, 1e-10), cone(t0, 1e-10), cone(t0 + d, 1e-10));
+    double d = std::min({ 4e-3, t0 / 2.0, (1.0 - t0) / 2.0 });
+    auto [t1, top1] = vertex(t0, d, cone(t0 - d, 1e-8), cone(t0, 1e-8), cone(t0 + d, 1e-8));
     d = std::min({ 1e-4, t1 / 2.0, (1.0 - t1) / 2.0 });
-    const auto [t2, top2] = vertex(t1, d, cone(t1 - d, 1e-10), cone(t1, 1e-10), cone(t1 + d, 1e-10));
+    const auto [t2, top2] = vertex(t1, d, cone(t1 - d, 1e-9), cone(t1, 1e-9), cone(t1 + d, 1e-9));
     last = { top2, mu + t2 * span, steps };
     lastGamma = gamma;
     lastM1 = M1;
@@ -169,7 +177,10 @@ std::string fmt(double value)
 Outcome fill(double gamma, double m1, double beta, double thetaCDeg, const conical::Surface& cone,
     const conical::Largest& top, Method method, std::optional<double> betaDeg = std::nullopt)
 {
-    const oblique::Jump jump = oblique::jump(gamma, m1, std::sin(beta), std::cos(beta));
+    double s = 0.0;
+    double c = 0.0;
+    ::sincos(beta, &s, &c);
+    const oblique::Jump jump = oblique::jump(gamma, m1, s, c);
     Solution out;
     out.values[M1] = m1;
     out.values[ThetaC] = thetaCDeg;
@@ -236,14 +247,17 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
     const double thetaC = thetaCDeg * kRadians;
     int steps = top.steps;
     // The search asks the wave angle to 2^-30 from integrations good to 1e-8; one Newton step from an
-    // integration at the full tolerance takes it to the digits of the full tolerance, at which the answer comes from
-    // one integration. The step's slope is a central difference of two more trials 1e-4 of the distance to the nearer
-    // end of the bracket apart (theta_c rises like a square root from the Mach cone).
-    const auto f = [&](double beta) {
+    // integration at the full tolerance takes it to the digits of the full tolerance. The step's slope is a central
+    // difference of two more trials 1e-4 of the distance to the nearer end of the bracket apart (theta_c rises like
+    // a square root from the Mach cone); the same trials give the slopes of the surface state, which carry the full
+    // integration's surface along a step below 1e-7 of that distance (their own error of about 1e-4 and the
+    // curvature are then lost); a longer step ends on one more integration.
+    const auto trial = [&](double beta) {
         const conical::Surface cone = conical::surface(gamma, m1, beta, 1e-8);
         steps += cone.steps;
-        return cone.thetaC - thetaC;
+        return cone;
     };
+    const auto f = [&](double beta) { return trial(beta).thetaC - thetaC; };
     double beta = top.beta;
     if (thetaCDeg < thetaCMax) {
         std::uintmax_t iterations = 100;
@@ -253,11 +267,21 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         const conical::Surface near = conical::surface(gamma, m1, beta);
         steps += near.steps;
         const double h = 1e-4 * std::min(beta - mu, top.beta - beta);
-        const double fPlus = f(beta + h);
-        const double fMinus = f(beta - h);
-        const double slope = (fPlus - fMinus) / (2.0 * h);
-        if (near.reached && slope > 0.0 && std::isfinite(slope))
-            beta = std::clamp(beta - (near.thetaC - thetaC) / slope, mu, top.beta);
+        const conical::Surface plus = trial(beta + h);
+        const conical::Surface minus = trial(beta - h);
+        const double slope = (plus.thetaC - minus.thetaC) / (2.0 * h);
+        if (near.reached && plus.reached && minus.reached && slope > 0.0 && std::isfinite(slope)) {
+            const double step = -(near.thetaC - thetaC) / slope;
+            const double next = beta + step;
+            if (std::abs(step) < 1e-3 * h) {
+                conical::Surface cone = near;
+                cone.thetaC = thetaC;
+                cone.Mc += step * (plus.Mc - minus.Mc) / (2.0 * h);
+                cone.Tc += step * (plus.Tc - minus.Tc) / (2.0 * h);
+                return fill(gamma, m1, next, thetaCDeg, cone, top, { "Dormand-Prince", steps });
+            }
+            beta = std::clamp(next, mu, top.beta);
+        }
     }
     const conical::Surface cone = conical::surface(gamma, m1, beta);
     steps += cone.steps;

@@ -5,8 +5,6 @@
 #include "flows.h"
 #include "isentropic.h"
 
-#include <boost/math/special_functions/cos_pi.hpp>
-#include <boost/math/special_functions/sin_pi.hpp>
 #include <boost/math/tools/roots.hpp>
 
 #include <algorithm>
@@ -24,6 +22,7 @@ namespace {
 constexpr double kDegrees = 180.0 / std::numbers::pi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kHalfPi = std::numbers::pi / 2.0;
+constexpr double kRadians = std::numbers::pi / 180.0;
 
 bool validGas(double gamma, double M1)
 {
@@ -42,6 +41,18 @@ double angleOf(double sin2, double cos2)
 }
 
 } // namespace
+
+SinCos sinCosDegrees(double degrees)
+{
+    // Above 45 degrees from the complement, exact there, so that the cosine keeps its digits near 90 degrees.
+    SinCos out {};
+    if (degrees <= 45.0) {
+        ::sincos(degrees * kRadians, &out.s, &out.c);
+    } else {
+        ::sincos((90.0 - degrees) * kRadians, &out.c, &out.s);
+    }
+    return out;
+}
 
 double excessOverMach(double M1, double s, double c)
 {
@@ -74,21 +85,49 @@ double deflectionRad(double gamma, double M1, double s, double c)
     return std::atan2(2.0 * c * excess, s * (gamma + (c - s) * (c + s) + 2.0 * invM1 * invM1));
 }
 
+namespace {
+
+// sin^2 and cos^2 of the wave angle of the largest deflection.
+// sin^2 = [(g+1)M^2 - 4 + sqrt((g+1)((g+1)M^4 + 8(g-1)M^2 + 16))] / (4 g M^2), written with u = 1/M^2;
+// cos^2 = 2 (1-u)(2u+g-1) / (3g - 1 + 4u + sqrt(...)), the same root rationalised.
+struct Squares {
+    double sin2;
+    double cos2;
+};
+
+Squares detachmentSquares(double gamma, double M1, double u)
+{
+    const double root = std::sqrt((gamma + 1.0) * ((gamma + 1.0) + 8.0 * (gamma - 1.0) * u + 16.0 * u * u));
+    return { ((gamma + 1.0) - 4.0 * u + root) / (4.0 * gamma),
+        2.0 * oneMinusInverseSquare(M1) * (2.0 * u + gamma - 1.0) / (3.0 * gamma - 1.0 + 4.0 * u + root) };
+}
+
+} // namespace
+
 double detachmentBeta(double gamma, double M1)
 {
-    // sin^2 = [(g+1)M^2 - 4 + sqrt((g+1)((g+1)M^4 + 8(g-1)M^2 + 16))] / (4 g M^2), written with u = 1/M^2;
-    // cos^2 = 2 (1-u)(2u+g-1) / (3g - 1 + 4u + sqrt(...)), the same root rationalised.
     const double u = inverse(M1) * inverse(M1);
-    const double root = std::sqrt((gamma + 1.0) * ((gamma + 1.0) + 8.0 * (gamma - 1.0) * u + 16.0 * u * u));
-    const double sin2 = ((gamma + 1.0) - 4.0 * u + root) / (4.0 * gamma);
-    const double cos2
-        = 2.0 * oneMinusInverseSquare(M1) * (2.0 * u + gamma - 1.0) / (3.0 * gamma - 1.0 + 4.0 * u + root);
-    return angleOf(sin2, cos2);
+    const Squares sq = detachmentSquares(gamma, M1, u);
+    return angleOf(sq.sin2, sq.cos2);
+}
+
+double largestDeflectionRad(double gamma, double M1, double* betaRad)
+{
+    const double u = inverse(M1) * inverse(M1);
+    const auto [sin2, cos2] = detachmentSquares(gamma, M1, u);
+    if (betaRad)
+        *betaRad = angleOf(sin2, cos2);
+    // The deflection's arctangent with both terms times sin beta: sin beta cos beta from one root.
+    const double excess = cos2 < sin2 ? oneMinusInverseSquare(M1) - cos2 : sin2 - u;
+    if (!(excess > 0.0))
+        return 0.0;
+    return std::atan2(2.0 * std::sqrt(sin2 * cos2) * excess, sin2 * (gamma + (cos2 - sin2) + 2.0 * u));
 }
 
 Jump jump(double gamma, double M1, double s, double c)
 {
-    const double excess = M1 * M1 * excessOverMach(M1, s, c); // Mn1^2 - 1
+    const double over = excessOverMach(M1, s, c);
+    const double excess = M1 * M1 * over; // Mn1^2 - 1
     if (!(excess > 0.0))
         return Jump { 1.0, 1.0, M1, 1.0, 1.0, 1.0, 1.0, 0.0 };
     const double v = 1.0 / (1.0 + excess); // 1/Mn1^2, 0 once Mn1^2 leaves the double range
@@ -103,16 +142,21 @@ Jump jump(double gamma, double M1, double s, double c)
     out.rho = 1.0 + rhoMinus1;
     out.T = out.p / out.rho;
     out.p0 = std::exp((gamma * std::log1p(rhoMinus1) - std::log1p(pMinus1)) / (gamma - 1.0));
-    out.theta = deflectionRad(gamma, M1, s, c);
-    out.M2 = out.Mn2 / std::sin(std::atan2(s, c) - out.theta);
+    // tan(theta) = y/x as in deflectionRad; sin(beta - theta) = (s x - c y)/|(x, y)| = ((g-1) s^2 + 2/M1^2)/|(x, y)|.
+    const double u = inverse(M1) * inverse(M1);
+    const double y = 2.0 * c * over;
+    const double x = s * (gamma + (c - s) * (c + s) + 2.0 * u);
+    out.theta = std::atan2(y, x);
+    out.M2 = out.Mn2 * std::sqrt(x * x + y * y) / ((gamma - 1.0) * s * s + 2.0 * u);
     return out;
 }
 
 double waveAngle(double gamma, double M1, double tanTheta, bool strong, int& passes)
 {
     const double invM1 = inverse(M1);
-    const double lo = strong ? detachmentBeta(gamma, M1) : machAngle(M1);
-    const double hi = strong ? kHalfPi : detachmentBeta(gamma, M1);
+    const double top = detachmentBeta(gamma, M1);
+    const double lo = strong ? top : machAngle(M1);
+    const double hi = strong ? kHalfPi : top;
     // Of the sign of tan(deflection(beta)) - tanTheta, without the arctangent.
     const auto f = [&](double beta) {
         const double s = std::sin(beta);
@@ -139,8 +183,7 @@ double deflection(double gamma, double M1, double beta)
 {
     if (!validGas(gamma, M1) || !(beta >= 0.0 && beta <= 90.0))
         return kNaN;
-    const double s = boost::math::sin_pi(beta / 180.0);
-    const double c = boost::math::cos_pi(beta / 180.0);
+    const auto [s, c] = sinCosDegrees(beta);
     return deflectionRad(gamma, M1, s, c) * kDegrees;
 }
 
@@ -148,8 +191,9 @@ Detachment detachment(double gamma, double M1)
 {
     if (!validGas(gamma, M1))
         return { kNaN, kNaN };
-    const double beta = detachmentBeta(gamma, M1);
-    return { deflectionRad(gamma, M1, std::sin(beta), std::cos(beta)) * kDegrees, beta * kDegrees };
+    double beta = 0.0;
+    const double theta = largestDeflectionRad(gamma, M1, &beta);
+    return { theta * kDegrees, beta * kDegrees };
 }
 
 double sonicBeta(double gamma, double M1)
@@ -185,7 +229,7 @@ std::string fmt(double value)
 // Every quantity from M1 and the wave angle (degrees, with its sine and cosine); the inputs given are written
 // back as they were given.
 Outcome fill(double gamma, double m1, double betaDeg, double s, double c, Method method, Branch branch,
-    std::optional<double> givenTheta = std::nullopt)
+    std::optional<double> givenTheta = std::nullopt, std::optional<double> thetaMax = std::nullopt)
 {
     const oblique::Jump j = oblique::jump(gamma, m1, s, c);
     Solution out;
@@ -199,7 +243,7 @@ Outcome fill(double gamma, double m1, double betaDeg, double s, double c, Method
     out.values[Rho] = j.rho;
     out.values[T] = j.T;
     out.values[P0] = j.p0;
-    out.values[ThetaMax] = oblique::detachment(gamma, m1).theta;
+    out.values[ThetaMax] = thetaMax ? *thetaMax : oblique::largestDeflectionRad(gamma, m1) * kDegrees;
     for (const auto& value : out.values) {
         if (value && !std::isfinite(*value))
             return overflow();
@@ -220,17 +264,20 @@ Outcome fromMachAndDeflection(double gamma, double m1, double theta, Branch bran
     const bool strong = branch == Branch::Strong;
     if (theta == 0.0) {
         if (strong)
-            return fill(gamma, m1, 90.0, 1.0, 0.0, { "closed form", 0 }, branch, 0.0);
+            return fill(gamma, m1, 90.0, 1.0, 0.0, { "closed form", 0 }, branch, 0.0, limit.theta);
         // A Mach wave: a zero sine makes the jump the identity.
-        return fill(gamma, m1, isentropic::machAngle(m1), 0.0, 1.0, { "closed form", 0 }, branch, 0.0);
+        return fill(gamma, m1, isentropic::machAngle(m1), 0.0, 1.0, { "closed form", 0 }, branch, 0.0, limit.theta);
     }
     if (theta == limit.theta) {
-        const double beta = limit.beta * kRadians;
-        return fill(gamma, m1, limit.beta, std::sin(beta), std::cos(beta), { "closed form", 0 }, branch, theta);
+        const auto [s, c] = oblique::sinCosDegrees(limit.beta);
+        return fill(gamma, m1, limit.beta, s, c, { "closed form", 0 }, branch, theta, limit.theta);
     }
     int passes = 0;
     const double beta = oblique::waveAngle(gamma, m1, std::tan(theta * kRadians), strong, passes);
-    return fill(gamma, m1, beta * kDegrees, std::sin(beta), std::cos(beta), { "TOMS 748", passes }, branch, theta);
+    double s = 0.0;
+    double c = 0.0;
+    ::sincos(beta, &s, &c);
+    return fill(gamma, m1, beta * kDegrees, s, c, { "TOMS 748", passes }, branch, theta, limit.theta);
 }
 
 Outcome fromMachAndWaveAngle(double gamma, double m1, double beta)
@@ -240,8 +287,8 @@ Outcome fromMachAndWaveAngle(double gamma, double m1, double beta)
         return noSolution("beta " + fmt(beta) + " is below the Mach angle " + fmt(mu) + " degrees for M1 " + fmt(m1));
     if (beta > 90.0)
         return noSolution("beta " + fmt(beta) + " is above 90 degrees");
-    return fill(gamma, m1, beta, boost::math::sin_pi(beta / 180.0), boost::math::cos_pi(beta / 180.0),
-        { "closed form", 0 }, Branch::None);
+    const auto [s, c] = oblique::sinCosDegrees(beta);
+    return fill(gamma, m1, beta, s, c, { "closed form", 0 }, Branch::None);
 }
 
 Outcome fromMachAndNormalMach(double gamma, double m1, double mn1)
@@ -268,8 +315,7 @@ Outcome fromDeflectionAndWaveAngle(double gamma, double theta, double beta)
         return noSolution("beta " + fmt(beta) + " is above 90 degrees");
     if (beta == 90.0 && theta == 0.0)
         return noSolution("beta 90 with theta 0 is a normal shock of any M1");
-    const double s = boost::math::sin_pi(beta / 180.0);
-    const double c = boost::math::cos_pi(beta / 180.0);
+    const auto [s, c] = oblique::sinCosDegrees(beta);
     const double limit = oblique::deflectionRad(gamma, std::numeric_limits<double>::infinity(), s, c) * kDegrees;
     const double t = std::tan(theta * kRadians);
     // M1^2 = 2 (cot beta + tan theta) / (sin 2 beta - tan theta (gamma + cos 2 beta))

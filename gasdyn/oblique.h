@@ -34,6 +34,17 @@ double machAngle(double M1);
 // 1 - 1/M^2 without cancellation near M = 1; 1 for M = +infinity.
 double oneMinusInverseSquare(double M);
 
+// The largest deflection (radians) for M1 > 1 or +infinity, from the closed form of its wave angle, which
+// betaRad receives when given.
+double largestDeflectionRad(double gamma, double M1, double* betaRad = nullptr);
+
+// The sine and cosine of an angle in degrees (0 to 90), each to full relative precision.
+struct SinCos {
+    double s;
+    double c;
+};
+SinCos sinCosDegrees(double degrees);
+
 // The wave angle of the largest deflection (radians) for M1 > 1 or +infinity, from its closed form.
 double detachmentBeta(double gamma, double M1);
 
