@@ -1,6 +1,7 @@
 #include "solver_window.h"
 
 #include "flow_table.h"
+#include "flow_widgets.h"
 #include "message.h"
 #include "number.h"
 
@@ -19,34 +20,10 @@
 
 #include <utility>
 
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString quantityName(gasdyn::Flow flow, int quantity)
-{
-    return qs(gasdyn::quantities(flow)[static_cast<std::size_t>(quantity)]);
-}
-
-// "theta (degrees)" for an angle, the plain name otherwise.
-QString valueCaption(gasdyn::Flow flow, int quantity)
-{
-    const auto name = gasdyn::quantities(flow)[static_cast<std::size_t>(quantity)];
-    return qs(name) + (flowtable::isAngle(name) ? " (degrees)" : "");
-}
-
-template <class W>
-W* named(W* widget, const char* objectName, const char* accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-} // namespace
+using flowui::named;
+using flowui::qs;
+using flowui::quantityName;
+using flowui::valueCaption;
 
 SolverWindow::SolverWindow(common::GammaSource gamma, QWidget* parent)
     : QWidget(parent)

@@ -1,6 +1,7 @@
 #include "tables_window.h"
 
 #include "flow_table.h"
+#include "flow_widgets.h"
 #include "message.h"
 #include "number.h"
 #include "table_model.h"
@@ -32,28 +33,14 @@
 
 namespace {
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using flowui::named;
+using flowui::qs;
+using flowui::quantityName;
 
-QString quantityName(gasdyn::Flow flow, int quantity)
+// "theta (degrees):" for an angle's label.
+QString labelCaption(gasdyn::Flow flow, int quantity)
 {
-    return qs(gasdyn::quantities(flow)[static_cast<std::size_t>(quantity)]);
-}
-
-QString valueCaption(gasdyn::Flow flow, int quantity)
-{
-    const auto name = gasdyn::quantities(flow)[static_cast<std::size_t>(quantity)];
-    return qs(name) + (flowtable::isAngle(name) ? " (degrees)" : "") + ":";
-}
-
-template <class W>
-W* named(W* widget, const char* objectName, const char* accessibleName)
-{
-    widget->setObjectName(objectName);
-    widget->setAccessibleName(accessibleName);
-    return widget;
+    return flowui::valueCaption(flow, quantity) + ":";
 }
 
 QString askFileName(QWidget* parent, const QString& suggested)
@@ -242,7 +229,7 @@ void TablesWindow::inputChosen()
     m_fixed->setVisible(two);
     if (two) {
         const int fixed = runsFirst() ? k->second : k->first;
-        m_fixedLabel->setText(valueCaption(f, fixed));
+        m_fixedLabel->setText(labelCaption(f, fixed));
         m_fixed->setAccessibleName(quantityName(f, fixed) + ", fixed");
     }
     m_branch->clear();
