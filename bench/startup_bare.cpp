@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
         for (int i = 0; i < s.frames; ++i)
             new QGroupBox("frame", strip);
         for (int i = 0; i < s.boxes; ++i)
-            new QLineEdit(strip);
+            new QLineEdit(i == 0 ? "1.4" : "", strip); // a box with text lays it out in the font at once
         for (int i = 0; i < s.labels; ++i)
             new QLabel("label", strip);
         for (int i = 0; i < s.options; ++i)

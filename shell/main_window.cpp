@@ -183,10 +183,12 @@ QMdiSubWindow* MainWindow::ensureOpen(Child& child)
     child.designSize = child.form->size();
     connectForm(child.form);
     if (!child.frame) {
+        // Into the area first, then the form: a form put into a frame that has no parent yet is laid out
+        // and shaped again when the frame joins the area.
         auto* frame = new ChildFrame;
         frame->setObjectName(child.name + "_SubWindow");
-        frame->setWidget(child.form);
         m_area->addSubWindow(frame);
+        frame->setWidget(child.form);
         child.frame = frame;
         child.frameFlags = frame->windowFlags();
     } else {
