@@ -288,9 +288,9 @@ Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double
         if (beta == mu)
             return machCone(gamma, m1, top);
         if (beta - mu < closest)
-            return noSolution("beta " + fmt(betaDeg)
-                + " is too close to the Mach angle to be computed accurately for M1 " + fmt(m1)
-                + " (beta - mu at least " + fmt(closest * kDegrees) + " degrees)");
+            return noSolution("beta " + fmt(betaDeg) + " is " + fmt(betaDeg - mu * kDegrees)
+                + " degrees above the Mach angle " + fmt(mu * kDegrees) + " degrees for M1 " + fmt(m1)
+                + ", too close to be computed accurately (at least " + fmt(closest * kDegrees) + " degrees)");
         const conical::Surface cone = conical::surface(gamma, m1, beta);
         if (!cone.reached)
             return noSolution(
