@@ -44,9 +44,27 @@ class TestGasdynConical : public QObject {
     Q_OBJECT
 
     std::vector<shock_reference::Row> rows = shock_reference::read("conical.csv");
+    std::vector<shock_reference::Row> thin = shock_reference::read("conical_thin.csv");
 
 private slots:
-    void referenceTableIsRead() { QCOMPARE(rows.size(), std::size_t(16)); }
+    void referenceTableIsRead()
+    {
+        QCOMPARE(rows.size(), std::size_t(16));
+        QCOMPARE(thin.size(), std::size_t(7));
+    }
+
+    // Waves within 1e-5 of a radian of the Mach wave, whose flow departs from the free stream by a few millionths.
+    void thinConesFollowTheReferenceBothWays()
+    {
+        for (const auto& row : thin) {
+            const Outcome fromBeta = ask(row["gamma"], row["M1"], "beta", row["beta"]);
+            for (const char* q : { "theta_c", "Mc", "pc/p1", "Tc/T1" })
+                COMPARE_REL(get(fromBeta, q), row[q], 1e-8);
+            const Outcome fromCone = ask(row["gamma"], row["M1"], "theta_c", row["theta_c"]);
+            COMPARE_REL(get(fromCone, "beta"), row["beta"], 1e-13);
+            COMPARE_REL(get(fromCone, "Mc"), row["Mc"], 1e-8);
+        }
+    }
 
     void waveAngleGivesTheConeFlowToTheReference()
     {
@@ -93,6 +111,41 @@ private slots:
         }
     }
 
+    // Cone angles of 1e-3, 1e-2 and 1e-1 of the largest: the wave angle found gives the cone back to 1e-8, or the
+    // cone is refused as too thin (theta_c rises like the square root of beta - mu, so a double beta cannot carry
+    // thinner cones to 1e-8); never the Mach angle with Mc 0.
+    void thinConeRoundTripsOrIsRefused_data()
+    {
+        QTest::addColumn<double>("m1");
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<bool>("refused");
+        for (double m1 : { 1.01, 1.05, 1.2, 2.0, 5.0, 10.0 }) {
+            for (double fraction : { 1e-3, 1e-2, 0.1 }) {
+                const bool refused = fraction == 1e-3 ? m1 < 10.0 : fraction == 1e-2 && m1 < 2.0;
+                QTest::addRow("M1 %g, %g of the largest", m1, fraction) << m1 << fraction << refused;
+            }
+        }
+    }
+    void thinConeRoundTripsOrIsRefused()
+    {
+        QFETCH(double, m1);
+        QFETCH(double, fraction);
+        QFETCH(bool, refused);
+        const double thetaC = fraction * get(ask(1.4, m1, "theta_c", 0.0), "theta_c_max");
+        const Outcome out = ask(1.4, m1, "theta_c", thetaC);
+        if (refused) {
+            QVERIFY(std::holds_alternative<Refusal>(out));
+            QCOMPARE(std::get<Refusal>(out).kind, Refusal::Kind::NoSolution);
+            QVERIFY(std::get<Refusal>(out).message.find(" is too small to be computed accurately for M1 ")
+                != std::string::npos);
+            return;
+        }
+        const double beta = get(out, "beta");
+        QVERIFY(beta > std::asin(1.0 / m1) * 180.0 / 3.141592653589793);
+        QVERIFY(get(out, "Mc") > 0.0 && get(out, "Mc") < m1);
+        COMPARE_REL(get(ask(1.4, m1, "beta", beta), "theta_c"), thetaC, 1e-8);
+    }
+
     void zeroConeIsTheMachCone()
     {
         const Outcome out = ask(1.4, 2.0, "theta_c", 0.0);
@@ -117,6 +170,16 @@ private slots:
             << 2.0 << "beta" << 29.0
             << "beta 29 is not between the Mach angle 30 degrees and the wave angle of the largest cone angle 69.4166 "
                "degrees for M1 2";
+        QTest::newRow("cone too thin for a double wave angle")
+            << 2.0 << "theta_c" << 0.0407
+            << "theta_c 0.0407 is too small to be computed accurately for M1 2 (at least 0.258887 degrees)";
+        QTest::newRow("cone far too thin") << 1.2 << "theta_c" << 1e-300
+                                           << "theta_c 1e-300 is too small to be computed accurately for M1 1.2 (at "
+                                              "least 0.271243 degrees)";
+        QTest::newRow("wave too close to the Mach wave")
+            << 2.0 << "beta" << 30.0000001
+            << "beta 30 is 1e-07 degrees above the Mach angle 30 degrees for M1 2, too close to be computed "
+               "accurately (at least 6.36111e-07 degrees)";
         QTest::newRow("above the largest cone")
             << 2.0 << "beta" << 80.0
             << "beta 80 is not between the Mach angle 30 degrees and the wave angle of the largest cone angle 69.4166 "

@@ -5,7 +5,7 @@ The oblique shock from its textbook relations; the wave angle of a deflection an
 deflection and wave angle by mpmath's root finder; the conical shock by mpmath's Taylor-series integrator
 (odefun) on the Taylor-Maccoll equation in velocities over the limiting speed, from the shock to the cone.
 Every input is first rounded to a double, so the values are exact for the inputs the tests pass.
-Writes oblique.csv and conical.csv beside this script.
+Writes oblique.csv, conical.csv and conical_thin.csv beside this script.
 """
 import os
 from mpmath import mp, mpf, sin, cos, tan, atan, asin, sqrt, pi, log, exp, findroot, odefun, diff
@@ -140,6 +140,25 @@ def conical():
             out.write(','.join(repr(x) if isinstance(x, float) else mp.nstr(x, 20) for x in row) + '\n')
 
 
+def thin_cones():
+    """Thin cones: wave angles a small distance (radians) above the Mach angle, where the flow departs from the
+    free stream by about the shock's strength Mn1^2 - 1."""
+    mp.dps = 20
+    rows = []
+    for g, M, dist in ((1.4, 1.2, 1e-5), (1.4, 1.5, 1e-5), (1.4, 2.0, 1e-6), (1.4, 2.0, 1e-5), (1.4, 10.0, 1e-6),
+                       (1.1, 5.0, 1e-6), (3.0, 1.5, 1e-5)):
+        gm, Mm = mpf(g), mpf(M)
+        b = d((asin(1 / Mm) + mpf(dist)) * DEG)
+        vals = cone(gm, Mm, mpf(b) / DEG)
+        rows.append([g, M, b, vals[0] * DEG, vals[1], vals[3], vals[4]])
+        print(g, M, b, mp.nstr(vals[0] * DEG, 15), flush=True)
+    with open(os.path.join(HERE, 'conical_thin.csv'), 'w') as out:
+        out.write('gamma,M1,beta,theta_c,Mc,pc/p1,Tc/T1\n')
+        for row in rows:
+            out.write(','.join(repr(x) if isinstance(x, float) else mp.nstr(x, 20) for x in row) + '\n')
+
+
 if __name__ == '__main__':
     oblique()
     conical()
+    thin_cones()
