@@ -46,7 +46,7 @@ table build/bench/bench_gasdyn_shock engine
 table build/bench/bench_windows windows
 # Peak memory with a table open, over the same window before the table was made.
 build/bench/bench_windows --benchmark_filter=peak_memory --benchmark_format=csv 2>/dev/null | awk -F, '
-    /^name,/ { for (i = 1; i <= NF; i++) if ($i == "added_KiB") col = i; next }
+    /^name,/ { for (i = 1; i <= NF; i++) { h = $i; gsub(/"/, "", h); if (h == "added_KiB") col = i }; next }
     /^"/ { gsub(/"/, "", $1); sub(/\/iterations:1/, "", $1); printf "| %s | +%.0f KiB | within 5 MB |\n", $1, $col }'
 echo
 echo "| start-up | program | floor | over the floor |"
