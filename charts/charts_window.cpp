@@ -212,7 +212,9 @@ void ChartsWindow::buildPages()
         page.chart = new QChart;
         page.chart->setLocalizeNumbers(true);
         page.chart->setLocale(QLocale());
-        page.chart->legend()->setAlignment(Qt::AlignRight);
+        // Many or long curve names stand beside the plot; a few short ones below it, leaving the plot its width.
+        const bool manyNames = page.kind == Chart::ThetaBetaM || page.kind == Chart::FannoRayleigh;
+        page.chart->legend()->setAlignment(manyNames ? Qt::AlignRight : Qt::AlignBottom);
         page.x = new QValueAxis;
         page.chart->addAxis(page.x, Qt::AlignBottom);
         if (page.kind == Chart::Isentropic) {
@@ -439,8 +441,9 @@ void ChartsWindow::draw(Page& page)
             }
         }
         x->setRange(0.0, 5.0);
-        x->setTickCount(11);
-        x->setLabelFormat("%.1f");
+        x->setTickCount(6);
+        x->setMinorTickCount(1);
+        x->setLabelFormat("%.0f");
         // Whole decades, a hair wider so the end labels are drawn.
         page.y->setRange(std::pow(10.0, std::floor(std::log10(low))) * (1.0 - 1e-9),
             std::pow(10.0, std::ceil(std::log10(high))) * (1.0 + 1e-9));

@@ -119,10 +119,10 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
         { "Form_ExpWave", true, 8400, 8000, kStripHeight, "Mn_ExpWave", "Expansion Wave",
             [this, gamma] { return new ExpansionWaveWindow(gamma, m_messages); } },
         // Opened from the menu only, below the separator.
-        { "Form_Solver", false, 0, 6000, 6600, "Mn_Solver", "Flow solver",
+        { "Form_Solver", false, 0, 6000, 8400, "Mn_Solver", "Flow solver",
             [gamma] { return new SolverWindow(gamma); } },
         { "Form_Tables", false, 0, 8800, 7400, "Mn_Tables", "Gas tables", [gamma] { return new TablesWindow(gamma); } },
-        { "Form_Charts", false, 0, 8800, 7400, "Mn_Charts", "Charts", [gamma] { return new ChartsWindow(gamma); } },
+        { "Form_Charts", false, 0, 9600, 7800, "Mn_Charts", "Charts", [gamma] { return new ChartsWindow(gamma); } },
     };
 
     QMenu* open = menuBar()->addMenu("open");

@@ -62,6 +62,7 @@ SolverWindow::SolverWindow(common::GammaSource gamma, QWidget* parent)
     m_results->verticalHeader()->hide();
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results->horizontalHeader()->setStretchLastSection(true);
+    m_results->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6); // rows as tall as their text
     m_results->installEventFilter(this);
     m_decimals->setRange(1, 15);
     m_decimals->setValue(5);

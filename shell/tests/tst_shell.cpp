@@ -376,6 +376,9 @@ void TestShell::menuOnlyWindowsOpenFromTheMenu()
     QCOMPARE(sub->widget()->objectName(), name);
     QCOMPARE(sub->widget()->windowTitle(), title);
     QCOMPARE(m_main->findChild<QMdiArea*>()->activeSubWindow(), sub);
+    // Opened at a size its controls fit in, side by side, without overlapping.
+    QVERIFY(sub->widget()->width() >= sub->widget()->minimumSizeHint().width());
+    QVERIFY(sub->widget()->height() >= sub->widget()->minimumSizeHint().height());
     QCOMPARE(m_main->subWindow("Form_IseFlow")->geometry(), QRect(0, px(1400), px(7100), px(1400))); // strips stay
 
     QPointer<QWidget> first = sub->widget();
