@@ -1,4 +1,4 @@
-// Reads the reference tables that gasdyn/tests/reference/shocks.py computed at 40 digits.
+// Reads the reference tables that gasdyn/reference/shocks.py computed at 40 digits.
 #pragma once
 
 #include <fstream>
