@@ -5,6 +5,8 @@
 #include "flow_table.h"
 #include "gasdyn.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QString>
 
 #include <string_view>
@@ -34,6 +36,20 @@ W* named(W* widget, const char* objectName, const char* accessibleName)
     widget->setObjectName(objectName);
     widget->setAccessibleName(accessibleName);
     return widget;
+}
+
+// Lists the branches of an input kind, its default chosen, and shows the branch list only where there is a
+// choice.
+inline void showBranches(QComboBox* list, QLabel* label, const gasdyn::InputKind& kind)
+{
+    list->clear();
+    for (gasdyn::Branch b : kind.branches)
+        list->addItem(qs(flowtable::branchTitle(b)), static_cast<int>(b));
+    if (kind.defaultBranch != gasdyn::Branch::None)
+        list->setCurrentIndex(list->findData(static_cast<int>(kind.defaultBranch)));
+    const bool branches = !kind.branches.empty();
+    label->setVisible(branches);
+    list->setVisible(branches);
 }
 
 } // namespace flowui

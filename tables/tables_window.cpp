@@ -232,14 +232,7 @@ void TablesWindow::inputChosen()
         m_fixedLabel->setText(labelCaption(f, fixed));
         m_fixed->setAccessibleName(quantityName(f, fixed) + ", fixed");
     }
-    m_branch->clear();
-    for (gasdyn::Branch b : k->branches)
-        m_branch->addItem(qs(flowtable::branchTitle(b)), static_cast<int>(b));
-    if (k->defaultBranch != gasdyn::Branch::None)
-        m_branch->setCurrentIndex(m_branch->findData(static_cast<int>(k->defaultBranch)));
-    const bool branches = !k->branches.empty();
-    m_branchLabel->setVisible(branches);
-    m_branch->setVisible(branches);
+    flowui::showBranches(m_branch, m_branchLabel, *k);
 }
 
 void TablesWindow::clearTable()
