@@ -460,6 +460,78 @@ void writeList(const Request& request, Writer& out)
 
 // ---- solve
 
+// `{"flow": ..., "gamma": ..., "branch": ... or null, "<key>": {name: value, ...}` (the object left open).
+void writeJsonHead(const Request& request, Branch branch, const char* key, Writer& out)
+{
+    out.text("{\"flow\": ");
+    out.jsonString(gasdyn::name(request.flow));
+    out.text(", \"gamma\": ");
+    out.number(request.gamma);
+    out.text(", \"branch\": ");
+    if (branch == Branch::None)
+        out.text("null");
+    else
+        out.jsonString(gasdyn::name(branch));
+    out.text(", \"");
+    out.text(key);
+    out.text("\": {");
+    for (std::size_t i = 0; i < request.givens.size(); ++i) {
+        if (i > 0)
+            out.text(", ");
+        out.jsonString(quantityName(request.flow, request.givens[i].quantity));
+        out.text(": ");
+        out.number(request.givens[i].value);
+    }
+    out.character('}');
+}
+
+// `{name: value, ...}` of the quantities defined for the state.
+void writeJsonValues(std::span<const std::string_view> names, const gasdyn::Solution& solution, Writer& out)
+{
+    out.character('{');
+    bool first = true;
+    for (std::size_t q = 0; q < names.size(); ++q) {
+        if (!solution.values[q])
+            continue;
+        if (!first)
+            out.text(", ");
+        first = false;
+        out.jsonString(names[q]);
+        out.text(": ");
+        out.number(*solution.values[q]);
+    }
+    out.character('}');
+}
+
+char separatorOf(Format format)
+{
+    return format == Format::Csv ? ',' : '\t';
+}
+
+// The header line of csv and tsv: the quantity names.
+void writeSeparatedNames(std::span<const std::string_view> names, char separator, Writer& out)
+{
+    for (std::size_t q = 0; q < names.size(); ++q) {
+        if (q > 0)
+            out.character(separator);
+        out.text(names[q]);
+    }
+    out.character('\n');
+}
+
+// One line of csv or tsv: an empty field where a quantity is not defined for the state.
+void writeSeparatedValues(
+    std::span<const std::string_view> names, const gasdyn::Solution& solution, char separator, Writer& out)
+{
+    for (std::size_t q = 0; q < names.size(); ++q) {
+        if (q > 0)
+            out.character(separator);
+        if (solution.values[q])
+            out.number(*solution.values[q]);
+    }
+    out.character('\n');
+}
+
 void writeSolve(const Request& request, const gasdyn::Solution& solution, Writer& out)
 {
     const Flow flow = request.flow;
@@ -475,57 +547,17 @@ void writeSolve(const Request& request, const gasdyn::Solution& solution, Writer
             out.character('\n');
         }
         return;
-    case Format::Json: {
-        out.text("{\"flow\": ");
-        out.jsonString(gasdyn::name(flow));
-        out.text(", \"gamma\": ");
-        out.number(request.gamma);
-        out.text(", \"branch\": ");
-        if (solution.branch == Branch::None)
-            out.text("null");
-        else
-            out.jsonString(gasdyn::name(solution.branch));
-        out.text(", \"inputs\": {");
-        for (std::size_t i = 0; i < request.givens.size(); ++i) {
-            if (i > 0)
-                out.text(", ");
-            out.jsonString(quantityName(flow, request.givens[i].quantity));
-            out.text(": ");
-            out.number(request.givens[i].value);
-        }
-        out.text("}, \"results\": {");
-        bool firstResult = true;
-        for (std::size_t q = 0; q < names.size(); ++q) {
-            if (!solution.values[q])
-                continue;
-            if (!firstResult)
-                out.text(", ");
-            firstResult = false;
-            out.jsonString(names[q]);
-            out.text(": ");
-            out.number(*solution.values[q]);
-        }
-        out.text("}}\n");
+    case Format::Json:
+        writeJsonHead(request, solution.branch, "inputs", out);
+        out.text(", \"results\": ");
+        writeJsonValues(names, solution, out);
+        out.text("}\n");
         return;
-    }
     case Format::Csv:
-    case Format::Tsv: {
-        const char separator = request.format == Format::Csv ? ',' : '\t';
-        for (std::size_t q = 0; q < names.size(); ++q) {
-            if (q > 0)
-                out.character(separator);
-            out.text(names[q]);
-        }
-        out.character('\n');
-        for (std::size_t q = 0; q < names.size(); ++q) {
-            if (q > 0)
-                out.character(separator);
-            if (solution.values[q])
-                out.number(*solution.values[q]);
-        }
-        out.character('\n');
+    case Format::Tsv:
+        writeSeparatedNames(names, separatorOf(request.format), out);
+        writeSeparatedValues(names, solution, separatorOf(request.format), out);
         return;
-    }
     }
 }
 
@@ -575,36 +607,12 @@ std::variant<Rows, UsageError> tableRows(const Request& request)
 
 void writeTableHeader(const Request& request, Branch branch, Writer& out)
 {
-    const Flow flow = request.flow;
-    const auto names = gasdyn::quantities(flow);
     if (request.format == Format::Json) {
-        out.text("{\"flow\": ");
-        out.jsonString(gasdyn::name(flow));
-        out.text(", \"gamma\": ");
-        out.number(request.gamma);
-        out.text(", \"branch\": ");
-        if (branch == Branch::None)
-            out.text("null");
-        else
-            out.jsonString(gasdyn::name(branch));
-        out.text(", \"fixed\": {");
-        for (std::size_t i = 0; i < request.givens.size(); ++i) {
-            if (i > 0)
-                out.text(", ");
-            out.jsonString(quantityName(flow, request.givens[i].quantity));
-            out.text(": ");
-            out.number(request.givens[i].value);
-        }
-        out.text("}, \"rows\": [\n");
+        writeJsonHead(request, branch, "fixed", out);
+        out.text(", \"rows\": [\n");
         return;
     }
-    const char separator = request.format == Format::Csv ? ',' : '\t';
-    for (std::size_t q = 0; q < names.size(); ++q) {
-        if (q > 0)
-            out.character(separator);
-        out.text(names[q]);
-    }
-    out.character('\n');
+    writeSeparatedNames(gasdyn::quantities(request.flow), separatorOf(request.format), out);
 }
 
 void writeTableRow(const Request& request, std::span<const std::string_view> names, const gasdyn::Solution& solution,
@@ -613,29 +621,10 @@ void writeTableRow(const Request& request, std::span<const std::string_view> nam
     if (request.format == Format::Json) {
         if (!firstRow)
             out.text(",\n");
-        out.character('{');
-        bool firstValue = true;
-        for (std::size_t q = 0; q < names.size(); ++q) {
-            if (!solution.values[q])
-                continue;
-            if (!firstValue)
-                out.text(", ");
-            firstValue = false;
-            out.jsonString(names[q]);
-            out.text(": ");
-            out.number(*solution.values[q]);
-        }
-        out.character('}');
+        writeJsonValues(names, solution, out);
         return;
     }
-    const char separator = request.format == Format::Csv ? ',' : '\t';
-    for (std::size_t q = 0; q < names.size(); ++q) {
-        if (q > 0)
-            out.character(separator);
-        if (solution.values[q])
-            out.number(*solution.values[q]);
-    }
-    out.character('\n');
+    writeSeparatedValues(names, solution, separatorOf(request.format), out);
 }
 
 Status runTable(const Request& request, const Sink& sink)
