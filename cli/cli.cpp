@@ -125,7 +125,13 @@ std::string branchList(std::span<const Branch> branches)
 
 std::string quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    // Appended piece by piece: GCC 12's -O3 flags "'" + std::string as overlapping copies (-Wrestrict).
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += text;
+    out += '\'';
+    return out;
 }
 
 std::string_view quantityName(Flow flow, int index)

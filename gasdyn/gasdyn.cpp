@@ -192,6 +192,11 @@ std::optional<int> quantityIndex(Flow flow, std::string_view text)
     return static_cast<int>(found - names.begin());
 }
 
+std::span<const std::string_view> categories(Flow, int)
+{
+    return {};
+}
+
 std::span<const InputKind> inputKinds(Flow flow)
 {
     switch (flow) {

@@ -27,11 +27,15 @@ std::optional<Flow> flowNamed(std::string_view text);
 std::string_view name(Branch branch);
 std::optional<Branch> branchNamed(std::string_view text);
 
-inline constexpr int kMaxQuantities = 12;
+inline constexpr int kMaxQuantities = 16;
 
 // The quantities of a flow in output order, spelled as the command line spells them ("M", "p/p0", "A/A*").
 std::span<const std::string_view> quantities(Flow flow);
 std::optional<int> quantityIndex(Flow flow, std::string_view text);
+// The words a quantity's value stands for, where the quantity names a category rather than a number: the
+// value is then an index into this list (0, 1, ...), and front-ends write the word. Empty for a numeric
+// quantity (every quantity of the seven flows).
+std::span<const std::string_view> categories(Flow flow, int quantity);
 
 // One way of stating a problem: one input quantity or two (indexes into quantities(flow)), and the branches
 // that choose between its solutions.

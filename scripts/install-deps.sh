@@ -3,10 +3,12 @@
 set -euo pipefail
 
 # qt6-svg-dev renders the icon at build time and the charts' SVG; the last ones check the installed files and the Debian package.
-packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation clang-format clang-tidy libbenchmark-dev
+# libudunits2-dev reads typed units; pybind11-dev, python3-dev and python3-numpy build the Python module, python3-pytest tests it.
+packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation libudunits2-dev
+    pybind11-dev python3-dev python3-numpy python3-pytest clang-format clang-tidy libbenchmark-dev
     desktop-file-utils appstream lintian dpkg-dev file man-db)
 if [ "${1:-}" = "--run" ]; then
-    packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation)
+    packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev qt6-svg-dev libboost-dev fonts-liberation libudunits2-dev)
 fi
 
 missing=()

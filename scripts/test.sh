@@ -11,7 +11,7 @@ echo "== formatting"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 echo "== build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFLOWCALC_WERROR=ON >/dev/null
 cmake --build build
 
 echo "== tests"
@@ -24,7 +24,7 @@ echo "== clang-tidy"
 bash scripts/tidy.sh build
 
 echo "== sanitizer build (address, undefined)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWCALC_SANITIZE=ON -DFLOWCALC_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFLOWCALC_SANITIZE=ON -DFLOWCALC_BENCH=OFF -DFLOWCALC_WERROR=ON >/dev/null
 cmake --build build-asan --target all
 echo "== tests under the sanitizers"
 ctest --test-dir build-asan --output-on-failure

@@ -46,7 +46,7 @@ void appendRow(std::string& out, const gasdyn::Solution& solution, std::span<con
 }
 
 namespace {
-constexpr std::array<int, gasdyn::kMaxQuantities> allColumns { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11 };
+constexpr std::array<int, gasdyn::kMaxQuantities> allColumns { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15 };
 std::span<const int> columnsOf(gasdyn::Flow flow)
 {
     return std::span<const int>(allColumns.data(), gasdyn::quantities(flow).size());
