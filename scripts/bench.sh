@@ -70,3 +70,7 @@ echo
 echo "| command line | time | goal |"
 echo "|---|---|---|"
 build/bench/startup_cli build/flowcalc-cli
+if [ -d build/python/module ]; then
+    echo
+    PYTHONPATH=build/python/module /usr/bin/python3 bench/bench_flowcalc.py
+fi

@@ -30,7 +30,9 @@ DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >/dev/null
     echo usr/share/man/man1/flowcalc.1.gz
     echo "usr/share/metainfo/$id.metainfo.xml"
 } | LC_ALL=C sort >"$tmp/expected"
-(cd "$tmp/root" && find . -type f -o -type l) | sed 's|^\./||' | LC_ALL=C sort >"$tmp/installed"
+# The Python module's files belong to the second package, python3-flowcalc (checked below).
+(cd "$tmp/root" && find . -type f -o -type l) | sed 's|^\./||' \
+    | grep -v -e '^usr/lib/python3/' -e '^usr/share/doc/python3-flowcalc/' | LC_ALL=C sort >"$tmp/installed"
 diff -u "$tmp/expected" "$tmp/installed" || fail "the installed files differ from the expected list"
 for size in 16 32 48 64 128 256; do
     file "$tmp/root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," \
@@ -76,4 +78,17 @@ lintian --fail-on error --display-info "$deb" >"$tmp/lintian.log" 2>&1 || status
 echo "lintian (exit status $status):"
 grep -v "running with root privileges" "$tmp/lintian.log" | sed 's/^/  /' || true
 [ $status -eq 0 ] || fail "lintian reports an error"
+pydeb=$build/python3-flowcalc_${version}_$(dpkg --print-architecture).deb
+if [ -f "$pydeb" ]; then
+    echo "== Python package"
+    dpkg-deb -c "$pydeb" | awk '{ print $6 }' | grep -q '^\./usr/lib/python3/dist-packages/flowcalc\..*\.so$' \
+        || fail "python3-flowcalc has no flowcalc module"
+    PYTHONPATH="$tmp/root/usr/lib/python3/dist-packages" /usr/bin/python3 -c "import flowcalc; assert flowcalc.__version__ == '$version'" \
+        || fail "the installed flowcalc module does not import"
+    status=0
+    lintian --fail-on error --display-info "$pydeb" >"$tmp/lintian-python.log" 2>&1 || status=$?
+    echo "lintian python3-flowcalc (exit status $status):"
+    grep -v "running with root privileges" "$tmp/lintian-python.log" | sed 's/^/  /' || true
+    [ $status -eq 0 ] || fail "lintian reports an error in python3-flowcalc"
+fi
 echo "install and package checks passed"
