@@ -32,7 +32,7 @@ std::optional<Decimal> readDecimal(std::string_view text, char mark)
     bool tooMany = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == mark && !point) {
+        if ((c == mark || c == '.') && !point) {
             point = true;
             continue;
         }

@@ -11,7 +11,7 @@ namespace gasdyn {
 
 class DecimalGrid {
 public:
-    // From and Step as written: an optional sign, digits with an optional point (`decimalMark`), an optional
+    // From and Step as written: an optional sign, digits with an optional point (or `decimalMark`), an optional
     // exponent. A text that is no such number gives nullopt. When the digits of A and S at their common scale
     // need more than 30 significant digits, the grid falls back to A + i*S in doubles.
     static std::optional<DecimalGrid> make(std::string_view from, std::string_view step, char decimalMark = '.');
