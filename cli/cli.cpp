@@ -390,6 +390,10 @@ std::variant<Request, UsageError> parse(std::span<const std::string_view> args)
             if (const auto& text = optionValues[3 + k]) {
                 if (auto error = readValue(range[k].first, *text, *range[k].second))
                     return *error;
+                if (k == 0)
+                    request.fromText = *text;
+                else if (k == 2)
+                    request.stepText = *text;
             } else {
                 missing.emplace_back(range[k].first);
             }
@@ -583,8 +587,8 @@ Status runSolve(const Request& request, const Sink& sink)
 
 // ---- table
 
-// The rows of a table: A + i*S for i = 0 .. last, the last one being B itself when (B-A)/S is within 1e-9 of a
-// whole number.
+// The rows of a table: A + i*S for i = 0 .. last, the last one being the grid point nearest B when (B-A)/S is
+// within 1e-9 of a whole number. Row i's input is the decimal A + i*S rounded once (gasdyn::DecimalGrid).
 struct Rows {
     long long last = 0;
     bool endsAtB = false;
@@ -665,6 +669,8 @@ Status runTable(const Request& request, const Sink& sink)
     if (const auto* error = std::get_if<UsageError>(&rowsOrError))
         return usage(error->message);
     const Rows rows = std::get<Rows>(rowsOrError);
+    const auto decimal = gasdyn::DecimalGrid::make(request.fromText, request.stepText);
+    const gasdyn::DecimalGrid grid = decimal ? *decimal : gasdyn::DecimalGrid::ofDoubles(request.from, request.step);
 
     std::vector<gasdyn::Given> inputs { { request.input, request.from } };
     inputs.insert(inputs.end(), request.givens.begin(), request.givens.end());
@@ -686,8 +692,7 @@ Status runTable(const Request& request, const Sink& sink)
     double lastLeftOut = 0.0;
     std::string firstReason;
     for (long long i = 0; i <= rows.last; ++i) {
-        const double value
-            = rows.endsAtB && i == rows.last ? request.to : request.from + static_cast<double>(i) * request.step;
+        const double value = grid.at(i);
         inputs[0].value = value;
         const gasdyn::Outcome outcome = gasdyn::solve(flow, request.gamma, inputs, request.branch);
         const auto* solution = std::get_if<gasdyn::Solution>(&outcome);

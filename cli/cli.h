@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gasdyn.h"
+#include "grid.h"
 
 #include <cstddef>
 #include <functional>
@@ -42,6 +43,8 @@ struct Request {
     double from = 0.0;
     double to = 0.0;
     double step = 0.0;
+    std::string fromText; // --from and --step as written: row i is the decimal fromText + i*stepText
+    std::string stepText;
     int input = -1; // the table's input quantity (index into gasdyn::quantities(flow))
 };
 

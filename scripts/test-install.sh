@@ -73,6 +73,8 @@ echo "Depends: $depends"
 for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ $depends == *"$lib "* ]] || fail "the package does not depend on $lib"
 done
+# The windows are laid out for Liberation Sans Narrow.
+[[ $depends == *fonts-liberation* ]] || fail "the package does not depend on fonts-liberation"
 status=0
 lintian --fail-on error --display-info "$deb" >"$tmp/lintian.log" 2>&1 || status=$?
 echo "lintian (exit status $status):"

@@ -116,7 +116,28 @@ std::variant<Grid, std::string> makeGrid(double from, double to, double step)
     const auto count = static_cast<std::int64_t>(last) + 1;
     if (count > kMaxRows)
         return std::string("The table would have more than 10000000 rows");
-    return Grid { from, step, count };
+    return Grid { from, step, count, gasdyn::DecimalGrid::ofDoubles(from, step) };
+}
+
+std::variant<Grid, std::string> makeGrid(
+    double from, double to, double step, std::string_view fromText, std::string_view stepText, char decimalMark)
+{
+    auto grid = makeGrid(from, to, step);
+    auto* g = std::get_if<Grid>(&grid);
+    if (!g)
+        return grid;
+    const auto withoutBlanks = [](std::string_view text) {
+        std::string out;
+        for (const char c : text) {
+            if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                out += c;
+        }
+        return out;
+    };
+    const auto decimal = gasdyn::DecimalGrid::make(withoutBlanks(fromText), withoutBlanks(stepText), decimalMark);
+    if (decimal && decimal->exact() && decimal->from() == from && decimal->step() == step)
+        g->inputs = *decimal;
+    return grid;
 }
 
 namespace {

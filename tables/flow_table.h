@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gasdyn.h"
+#include "grid.h"
 
 #include <cstdint>
 #include <optional>
@@ -48,14 +49,16 @@ struct Question {
     gasdyn::Outcome solveAt(double input) const;
 };
 
-// The inputs A, A+S, A+2S, ... up to B, the i-th computed as A + i*S; B is included when (B-A)/S is within
-// 1e-9 of a whole number.
+// The inputs A, A+S, A+2S, ... up to B; the grid point nearest B is the last one when (B-A)/S is within 1e-9 of
+// a whole number. Made from the texts of From and Step, the i-th input is the decimal A + i*S rounded once to
+// a double (gasdyn::DecimalGrid, as flowcalc-cli's table); from doubles, A + i*S in doubles.
 struct Grid {
     double from = 0.0;
     double step = 1.0;
     std::int64_t count = 0;
+    gasdyn::DecimalGrid inputs = gasdyn::DecimalGrid::ofDoubles(0.0, 1.0);
 
-    double at(std::int64_t i) const { return from + static_cast<double>(i) * step; }
+    double at(std::int64_t i) const { return inputs.at(i); }
 };
 
 inline constexpr std::int64_t kMaxRows = 10'000'000;
@@ -63,6 +66,10 @@ inline constexpr std::int64_t kMaxRows = 10'000'000;
 // The grid, or the refusal: "The step must not be 0", "The step must point from From towards To", "The table
 // would have more than 10000000 rows", "From, To and Step must be finite numbers".
 std::variant<Grid, std::string> makeGrid(double from, double to, double step);
+// The same, the inputs being the decimal grid of the texts of From and Step (blanks left out, `decimalMark` or
+// the point) when they are plain decimal numbers that read as `from` and `step`.
+std::variant<Grid, std::string> makeGrid(
+    double from, double to, double step, std::string_view fromText, std::string_view stepText, char decimalMark);
 
 // Which rows of a grid are shown: the grid indexes first .. first+count-1. Each flow's set of inputs with a
 // solution (the other input and the branch fixed) is an interval, so the left-out rows are a run at each end

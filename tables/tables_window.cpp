@@ -255,7 +255,8 @@ void TablesWindow::make()
     if (!k)
         return;
     auto read = [mark](const QLineEdit* edit) { return common::readNumber(edit->text().toStdString(), mark); };
-    const auto grid = flowtable::makeGrid(read(m_from), read(m_to), read(m_step));
+    const auto grid = flowtable::makeGrid(
+        read(m_from), read(m_to), read(m_step), m_from->text().toStdString(), m_step->text().toStdString(), mark);
     if (const auto* refusal = std::get_if<std::string>(&grid)) {
         clearTable();
         refuse(QString::fromStdString(*refusal));

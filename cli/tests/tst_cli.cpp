@@ -354,7 +354,8 @@ private slots:
         QCOMPARE(QString::fromUtf8(gasdyn::quantities(request.flow)[static_cast<std::size_t>(request.input)]), input);
     }
 
-    // Rows A + i*S up to B; B itself ends the table when (B-A)/S is within 1e-9 of a whole number.
+    // Rows A + i*S up to B, each the decimal A + i*S rounded once; the grid point nearest B ends the table when
+    // (B-A)/S is within 1e-9 of a whole number.
     void tableRowsRunUpToB_data()
     {
         QTest::addColumn<QStringList>("range"); // --from, --to, --step
@@ -362,10 +363,22 @@ private slots:
         QTest::newRow("whole count") << QStringList { "1", "2", "0.25" }
                                      << QStringList { "1", "1.25", "1.5", "1.75", "2" };
         QTest::newRow("B not reached") << QStringList { "1", "2", "0.3" } << QStringList { "1", "1.3", "1.6", "1.9" };
-        QTest::newRow("A + i*S, then B itself")
-            << QStringList { "0.1", "0.4", "0.1" } << QStringList { "0.1", "0.2", "0.30000000000000004", "0.4" };
-        QTest::newRow("B within 1e-9") << QStringList { "1", "3.0000000005", "1" }
-                                       << QStringList { "1", "2", "3.0000000005" };
+        QTest::newRow("decimal A + i*S") << QStringList { "0.1", "0.4", "0.1" }
+                                         << QStringList { "0.1", "0.2", "0.3", "0.4" };
+        QTest::newRow("0.1 steps from 1")
+            << QStringList { "1", "1.3", "0.1" } << QStringList { "1", "1.1", "1.2", "1.3" };
+        QTest::newRow("1.2 from 0.4") << QStringList { "0.4", "1.2", "0.4" } << QStringList { "0.4", "0.8", "1.2" };
+        QTest::newRow("negative decimal step")
+            << QStringList { "0.4", "0.1", "-0.1" } << QStringList { "0.4", "0.3", "0.2", "0.1" };
+        QTest::newRow("exponents") << QStringList { "1e-3", "4e-3", "1E-3" }
+                                   << QStringList { "0.001", "0.002", "0.003", "0.004" };
+        QTest::newRow("plus sign and exponent")
+            << QStringList { "+2.5e-1", "0.35", "0.05" } << QStringList { "0.25", "0.3", "0.35" };
+        QTest::newRow("many digits") << QStringList {
+            "0.12345678901234567", "0.12345678901234569", "0.00000000000000001"
+        } << QStringList { "0.12345678901234566", "0.12345678901234568", "0.12345678901234569" };
+        QTest::newRow("B within 1e-9: the grid point")
+            << QStringList { "1", "3.0000000005", "1" } << QStringList { "1", "2", "3" };
         QTest::newRow("B beyond 1e-9") << QStringList { "1", "3.000000002", "1" } << QStringList { "1", "2", "3" };
         QTest::newRow("downwards") << QStringList { "3", "2", "-0.5" } << QStringList { "3", "2.5", "2" };
         QTest::newRow("A is B") << QStringList { "2", "2", "-1" } << QStringList { "2" };

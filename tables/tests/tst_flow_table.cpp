@@ -1,5 +1,6 @@
 #include "cell_selection.h"
 #include "flow_table.h"
+#include "number.h"
 
 #include <QtTest>
 
@@ -13,6 +14,8 @@ private slots:
     void selectedCellsFollowTheViewsRules();
     void gridCountsRowsUpToAndWithTheEnd_data();
     void gridCountsRowsUpToAndWithTheEnd();
+    void gridInputsAreTheDecimalsWritten_data();
+    void gridInputsAreTheDecimalsWritten();
     void gridRefusesWhatCannotBeATable_data();
     void gridRefusesWhatCannotBeATable();
     void shortestTextReadsBackToTheSameDouble_data();
@@ -51,6 +54,56 @@ void TestFlowTable::gridCountsRowsUpToAndWithTheEnd()
     const auto& g = std::get<flowtable::Grid>(grid);
     QCOMPARE(qlonglong(g.count), count);
     QCOMPARE(g.at(g.count - 1), last);
+}
+
+// From and Step as typed: row i is the decimal A + i*S rounded once, the last row the grid point nearest To.
+void TestFlowTable::gridInputsAreTheDecimalsWritten_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QChar>("mark");
+    QTest::addColumn<QList<double>>("inputs");
+    QTest::newRow("0.1 steps from 0") << "0"
+                                      << "0.4"
+                                      << "0.1" << QChar('.') << QList<double> { 0, 0.1, 0.2, 0.3, 0.4 };
+    QTest::newRow("1.2, not 1.2000000000000002") << "1"
+                                                 << "1.2"
+                                                 << "0.1" << QChar('.') << QList<double> { 1, 1.1, 1.2 };
+    QTest::newRow("downwards") << "0.3"
+                               << "0"
+                               << "-0.1" << QChar('.') << QList<double> { 0.3, 0.2, 0.1, 0 };
+    QTest::newRow("exponents") << "1e-3"
+                               << "3e-3"
+                               << "1E-3" << QChar('.') << QList<double> { 0.001, 0.002, 0.003 };
+    QTest::newRow("comma mark and blanks") << " 0,1"
+                                           << "0,3"
+                                           << "0, 1" << QChar(',') << QList<double> { 0.1, 0.2, 0.3 };
+    QTest::newRow("many digits") << "0.12345678901234567"
+                                 << "0.12345678901234569"
+                                 << "0.00000000000000001" << QChar('.')
+                                 << QList<double> { 0.12345678901234566, 0.12345678901234568, 0.12345678901234569 };
+    QTest::newRow("To within 1e-9 steps: the grid point") << "1"
+                                                          << "3.0000000005"
+                                                          << "1" << QChar('.') << QList<double> { 1, 2, 3 };
+}
+
+void TestFlowTable::gridInputsAreTheDecimalsWritten()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, step);
+    QFETCH(QChar, mark);
+    QFETCH(QList<double>, inputs);
+    const char m = mark.toLatin1();
+    const auto read = [m](const QString& text) { return common::readNumber(text.toStdString(), m); };
+    const auto grid = flowtable::makeGrid(read(from), read(to), read(step), from.toStdString(), step.toStdString(), m);
+    QVERIFY(std::holds_alternative<flowtable::Grid>(grid));
+    const auto& g = std::get<flowtable::Grid>(grid);
+    QList<double> got;
+    for (std::int64_t i = 0; i < g.count; ++i)
+        got << g.at(i);
+    QCOMPARE(got, inputs);
 }
 
 void TestFlowTable::gridRefusesWhatCannotBeATable_data()
