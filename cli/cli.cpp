@@ -154,6 +154,8 @@ int defaultTableInput(Flow flow)
         return *gasdyn::quantityIndex(flow, "theta");
     case Flow::ConicalShock:
         return *gasdyn::quantityIndex(flow, "theta_c");
+    case Flow::Nozzle:
+        return *gasdyn::quantityIndex(flow, "pb/p0");
     }
     return 0;
 }
@@ -184,6 +186,9 @@ std::optional<std::string> unprintable(Flow flow, const gasdyn::Solution& soluti
             continue;
         if (!std::isfinite(*value))
             return std::string("the result is too large to be represented");
+        if (const auto words = gasdyn::categories(flow, static_cast<int>(i)); !words.empty()
+            && !(*value >= 0.0 && *value < static_cast<double>(words.size()) && *value == std::floor(*value)))
+            return "the engine gave an unknown " + std::string(names[i]) + "; please report this";
         if (names[i][0] == 'M' && *value < 0.0)
             return "the engine gave a negative " + std::string(names[i]) + "; please report this";
     }
@@ -461,6 +466,8 @@ void writeList(const Request& request, Writer& out)
         }
         if (description.empty())
             description = "output only";
+        if (const auto words = gasdyn::categories(flow, index); !words.empty())
+            description += ", one of: " + joined(words, " or ");
         out.text(names[q]);
         out.text(std::string(width + 2 - names[q].size(), ' '));
         out.text(description);
@@ -495,9 +502,25 @@ void writeJsonHead(const Request& request, Branch branch, const char* key, Write
     out.character('}');
 }
 
-// `{name: value, ...}` of the quantities defined for the state.
-void writeJsonValues(std::span<const std::string_view> names, const gasdyn::Solution& solution, Writer& out)
+// One value: the number, or the word where the quantity names a category (a JSON string in JSON).
+void writeValue(Flow flow, std::size_t q, double value, bool json, Writer& out)
 {
+    const auto words = gasdyn::categories(flow, static_cast<int>(q));
+    if (words.empty()) {
+        out.number(value);
+        return;
+    }
+    const std::string_view word = words[static_cast<std::size_t>(value)];
+    if (json)
+        out.jsonString(word);
+    else
+        out.text(word);
+}
+
+// `{name: value, ...}` of the quantities defined for the state.
+void writeJsonValues(Flow flow, const gasdyn::Solution& solution, Writer& out)
+{
+    const auto names = gasdyn::quantities(flow);
     out.character('{');
     bool first = true;
     for (std::size_t q = 0; q < names.size(); ++q) {
@@ -508,7 +531,7 @@ void writeJsonValues(std::span<const std::string_view> names, const gasdyn::Solu
         first = false;
         out.jsonString(names[q]);
         out.text(": ");
-        out.number(*solution.values[q]);
+        writeValue(flow, q, *solution.values[q], true, out);
     }
     out.character('}');
 }
@@ -530,14 +553,14 @@ void writeSeparatedNames(std::span<const std::string_view> names, char separator
 }
 
 // One line of csv or tsv: an empty field where a quantity is not defined for the state.
-void writeSeparatedValues(
-    std::span<const std::string_view> names, const gasdyn::Solution& solution, char separator, Writer& out)
+void writeSeparatedValues(Flow flow, const gasdyn::Solution& solution, char separator, Writer& out)
 {
+    const auto names = gasdyn::quantities(flow);
     for (std::size_t q = 0; q < names.size(); ++q) {
         if (q > 0)
             out.character(separator);
         if (solution.values[q])
-            out.number(*solution.values[q]);
+            writeValue(flow, q, *solution.values[q], false, out);
     }
     out.character('\n');
 }
@@ -553,20 +576,20 @@ void writeSolve(const Request& request, const gasdyn::Solution& solution, Writer
                 continue;
             out.text(names[q]);
             out.text(" = ");
-            out.number(*solution.values[q]);
+            writeValue(flow, q, *solution.values[q], false, out);
             out.character('\n');
         }
         return;
     case Format::Json:
         writeJsonHead(request, solution.branch, "inputs", out);
         out.text(", \"results\": ");
-        writeJsonValues(names, solution, out);
+        writeJsonValues(flow, solution, out);
         out.text("}\n");
         return;
     case Format::Csv:
     case Format::Tsv:
         writeSeparatedNames(names, separatorOf(request.format), out);
-        writeSeparatedValues(names, solution, separatorOf(request.format), out);
+        writeSeparatedValues(flow, solution, separatorOf(request.format), out);
         return;
     }
 }
@@ -625,16 +648,15 @@ void writeTableHeader(const Request& request, Branch branch, Writer& out)
     writeSeparatedNames(gasdyn::quantities(request.flow), separatorOf(request.format), out);
 }
 
-void writeTableRow(const Request& request, std::span<const std::string_view> names, const gasdyn::Solution& solution,
-    bool firstRow, Writer& out)
+void writeTableRow(const Request& request, const gasdyn::Solution& solution, bool firstRow, Writer& out)
 {
     if (request.format == Format::Json) {
         if (!firstRow)
             out.text(",\n");
-        writeJsonValues(names, solution, out);
+        writeJsonValues(request.flow, solution, out);
         return;
     }
-    writeSeparatedValues(names, solution, separatorOf(request.format), out);
+    writeSeparatedValues(request.flow, solution, separatorOf(request.format), out);
 }
 
 Status runTable(const Request& request, const Sink& sink)
@@ -684,7 +706,6 @@ Status runTable(const Request& request, const Sink& sink)
 
     // The branch of every row: the one given, or the input's default (weak for an oblique shock from theta).
     const Branch branch = request.branch != Branch::None ? request.branch : kind ? kind->defaultBranch : Branch::None;
-    const auto names = gasdyn::quantities(flow);
     Writer out(sink);
     long long written = 0;
     long long leftOut = 0;
@@ -712,7 +733,7 @@ Status runTable(const Request& request, const Sink& sink)
         }
         if (written == 0)
             writeTableHeader(request, branch, out);
-        writeTableRow(request, names, *solution, written == 0, out);
+        writeTableRow(request, *solution, written == 0, out);
         ++written;
         out.rowDone();
     }

@@ -14,14 +14,15 @@ Usage:
   flowcalc-cli list [FLOW]
   flowcalc-cli --help | --version
 
-solve   Give one quantity of the flow (two for oblique-shock, conical-shock and prandtl-meyer) and get
+solve   Give one quantity of the flow (two for oblique-shock, conical-shock, prandtl-meyer, nozzle) and get
         every quantity of the state. text (the default) writes one "name = value" line per result;
         json writes {"flow", "gamma", "branch", "inputs", "results"}; csv a header line and one row.
 table   Runs the input quantity from A in steps of S up to B (row i is A + i*S; B itself is the last row
         when (B-A)/S is within 1e-9 of a whole number) and writes every quantity as a column: csv (the
         default), tsv, or json {"flow", "gamma", "branch", "fixed", "rows"}. The input is --input NAME, by
         default M (isentropic, rayleigh, fanno), M1 (normal-shock), theta (oblique-shock, prandtl-meyer) or
-        theta_c (conical-shock); the other input of a two-input flow is fixed with NAME=VALUE (M1=3).
+        theta_c (conical-shock), pb/p0 (nozzle); the other input of a two-input flow is fixed with
+        NAME=VALUE (M1=3, Ae/At=2).
         Rows without a solution are left out and one line on stderr says which and why. At most
         100000000 rows.
 list    Lists the flows, or for one flow its quantities in output order, whether each can be an input
@@ -35,6 +36,8 @@ Flows and their quantities (in output order):
   oblique-shock   M1 theta beta Mn1 Mn2 M2 p2/p1 rho2/rho1 T2/T1 p02/p01 theta_max
   conical-shock   M1 theta_c beta Mc M2 pc/p1 Tc/T1 rhoc/rho1 p02/p01 theta_c_max
   prandtl-meyer   M1 M2 theta nu1 nu2 mu1 mu2 p2/p1 T2/T1 rho2/rho1
+  nozzle          Ae/At pb/p0 regime Mt Me pe/p0 Te/T0 p0e/p0 As/At Ms1 Ms2 pb/p0_sub
+                  pb/p0_exit_shock pb/p0_design mdot_param   (regime is written as a word)
 Names are case-sensitive; quote those holding * or ( in a shell: 'A/A*=2'.
 
 Branches (--branch), where a value has two solutions:
@@ -67,6 +70,7 @@ Examples:
   flowcalc-cli solve oblique-shock M1=2 theta=10 --format json
   flowcalc-cli table normal-shock --from 1 --to 3 --step 0.5
   flowcalc-cli table oblique-shock M1=3 --from 0 --to 40 --step 5 --format tsv
+  flowcalc-cli solve nozzle Ae/At=2 pb/p0=0.6
   flowcalc-cli list rayleigh
 )";
 }

@@ -20,6 +20,7 @@ Outcome solveFanno(double gamma, const InputKind& kind, std::array<double, 2> va
 Outcome solveObliqueShock(double gamma, const InputKind& kind, std::array<double, 2> values, Branch branch);
 Outcome solveConicalShock(double gamma, const InputKind& kind, std::array<double, 2> values, Branch branch);
 Outcome solvePrandtlMeyer(double gamma, const InputKind& kind, std::array<double, 2> values, Branch branch);
+Outcome solveNozzle(double gamma, const InputKind& kind, std::array<double, 2> values, Branch branch);
 
 // A number inside a message: at most 6 significant digits ("22.9735", "0.489796", "1e+20").
 std::string formatNumber(double value);

@@ -13,9 +13,9 @@ namespace {
 using namespace std::string_view_literals;
 
 constexpr std::array allFlows { Flow::Isentropic, Flow::NormalShock, Flow::Rayleigh, Flow::Fanno, Flow::ObliqueShock,
-    Flow::ConicalShock, Flow::PrandtlMeyer };
+    Flow::ConicalShock, Flow::PrandtlMeyer, Flow::Nozzle };
 constexpr std::array flowNames { "isentropic"sv, "normal-shock"sv, "rayleigh"sv, "fanno"sv, "oblique-shock"sv,
-    "conical-shock"sv, "prandtl-meyer"sv };
+    "conical-shock"sv, "prandtl-meyer"sv, "nozzle"sv };
 constexpr std::array branchNames { ""sv, "sub"sv, "sup"sv, "low"sv, "high"sv, "weak"sv, "strong"sv };
 
 constexpr std::array isentropicNames { "M"sv, "p/p0"sv, "T/T0"sv, "rho/rho0"sv, "A/A*"sv, "p/p*"sv, "T/T*"sv,
@@ -32,6 +32,11 @@ constexpr std::array conicalNames { "M1"sv, "theta_c"sv, "beta"sv, "Mc"sv, "M2"s
     "p02/p01"sv, "theta_c_max"sv };
 constexpr std::array prandtlMeyerNames { "M1"sv, "M2"sv, "theta"sv, "nu1"sv, "nu2"sv, "mu1"sv, "mu2"sv, "p2/p1"sv,
     "T2/T1"sv, "rho2/rho1"sv };
+constexpr std::array nozzleNames { "Ae/At"sv, "pb/p0"sv, "regime"sv, "Mt"sv, "Me"sv, "pe/p0"sv, "Te/T0"sv, "p0e/p0"sv,
+    "As/At"sv, "Ms1"sv, "Ms2"sv, "pb/p0_sub"sv, "pb/p0_exit_shock"sv, "pb/p0_design"sv, "mdot_param"sv };
+constexpr std::array nozzleRegimes { "subsonic"sv, "shock in nozzle"sv, "overexpanded"sv, "design"sv,
+    "underexpanded"sv };
+constexpr int kNozzleRegime = 2;
 
 constexpr std::array<Branch, 2> subSup { Branch::Sub, Branch::Sup };
 constexpr std::array<Branch, 2> lowHigh { Branch::Low, Branch::High };
@@ -86,6 +91,9 @@ const std::array obliqueKinds {
     InputKind { 0, 2, none, Branch::None },
     InputKind { 0, 3, none, Branch::None },
     InputKind { 1, 2, none, Branch::None },
+};
+const std::array nozzleKinds {
+    InputKind { 0, 1, none, Branch::None },
 };
 const std::array conicalKinds {
     InputKind { 0, 1, none, Branch::None },
@@ -179,6 +187,8 @@ std::span<const std::string_view> quantities(Flow flow)
         return conicalNames;
     case Flow::PrandtlMeyer:
         return prandtlMeyerNames;
+    case Flow::Nozzle:
+        return nozzleNames;
     }
     return {};
 }
@@ -192,8 +202,10 @@ std::optional<int> quantityIndex(Flow flow, std::string_view text)
     return static_cast<int>(found - names.begin());
 }
 
-std::span<const std::string_view> categories(Flow, int)
+std::span<const std::string_view> categories(Flow flow, int quantity)
 {
+    if (flow == Flow::Nozzle && quantity == kNozzleRegime)
+        return nozzleRegimes;
     return {};
 }
 
@@ -214,6 +226,8 @@ std::span<const InputKind> inputKinds(Flow flow)
         return conicalKinds;
     case Flow::PrandtlMeyer:
         return prandtlMeyerKinds;
+    case Flow::Nozzle:
+        return nozzleKinds;
     }
     return {};
 }
@@ -295,6 +309,8 @@ Outcome solve(Flow flow, double gamma, std::span<const Given> inputs, Branch bra
         return detail::solveConicalShock(gamma, *kind, values, branch);
     case Flow::PrandtlMeyer:
         return detail::solvePrandtlMeyer(gamma, *kind, values, branch);
+    case Flow::Nozzle:
+        return detail::solveNozzle(gamma, *kind, values, branch);
     }
     return usage("unknown flow");
 }

@@ -1,4 +1,4 @@
-// The gas dynamics of a calorically perfect gas: every quantity of seven flows as a function of the Mach
+// The gas dynamics of a calorically perfect gas: every quantity of eight flows as a function of the Mach
 // number (and the second parameter where the flow has one), and every inversion, with the branch named.
 // No Qt, no rounding. Angles are in degrees at this interface.
 #pragma once
@@ -12,15 +12,17 @@
 
 namespace gasdyn {
 
-enum class Flow { Isentropic, NormalShock, Rayleigh, Fanno, ObliqueShock, ConicalShock, PrandtlMeyer };
+enum class Flow { Isentropic, NormalShock, Rayleigh, Fanno, ObliqueShock, ConicalShock, PrandtlMeyer, Nozzle };
 
 // Which of two solutions: sub/sup (subsonic or supersonic Mach number), low/high (the smaller or the larger
 // of two Mach numbers), weak/strong (oblique shock). None: no branch given.
 enum class Branch { None, Sub, Sup, Low, High, Weak, Strong };
 
-// The seven flows in the order above.
+// The flows in the order above. Nozzle: a converging-diverging nozzle of area ratio Ae/At (1: converging
+// only) between a reservoir at p0 and the back pressure pb.
 std::span<const Flow> flows();
-// "isentropic", "normal-shock", "rayleigh", "fanno", "oblique-shock", "conical-shock", "prandtl-meyer".
+// "isentropic", "normal-shock", "rayleigh", "fanno", "oblique-shock", "conical-shock", "prandtl-meyer",
+// "nozzle".
 std::string_view name(Flow flow);
 std::optional<Flow> flowNamed(std::string_view text);
 // "sub", "sup", "low", "high", "weak", "strong"; "" for None.
@@ -34,7 +36,7 @@ std::span<const std::string_view> quantities(Flow flow);
 std::optional<int> quantityIndex(Flow flow, std::string_view text);
 // The words a quantity's value stands for, where the quantity names a category rather than a number: the
 // value is then an index into this list (0, 1, ...), and front-ends write the word. Empty for a numeric
-// quantity (every quantity of the seven flows).
+// quantity; the nozzle's regime: "subsonic", "shock in nozzle", "overexpanded", "design", "underexpanded".
 std::span<const std::string_view> categories(Flow flow, int quantity);
 
 // One way of stating a problem: one input quantity or two (indexes into quantities(flow)), and the branches

@@ -74,7 +74,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("line");
-        const QString flows = "isentropic, normal-shock, rayleigh, fanno, oblique-shock, conical-shock, prandtl-meyer";
+        const QString flows
+            = "isentropic, normal-shock, rayleigh, fanno, oblique-shock, conical-shock, prandtl-meyer, nozzle";
         // clang-format off
         QTest::newRow("no command") << QStringList {} << "flowcalc-cli: no command given; see flowcalc-cli --help";
         QTest::newRow("unknown command") << QStringList { "solv" }
@@ -485,7 +486,8 @@ private slots:
     {
         const cli::Captured flows = run({ "list" });
         QCOMPARE(flows.exitStatus, 0);
-        QCOMPARE(flows.out, "isentropic\nnormal-shock\nrayleigh\nfanno\noblique-shock\nconical-shock\nprandtl-meyer\n");
+        QCOMPARE(flows.out,
+            "isentropic\nnormal-shock\nrayleigh\nfanno\noblique-shock\nconical-shock\nprandtl-meyer\nnozzle\n");
         const cli::Captured oblique = run({ "list", "oblique-shock" });
         QCOMPARE(oblique.exitStatus, 0);
         QCOMPARE(QString::fromStdString(oblique.out),
