@@ -209,6 +209,14 @@ std::span<const std::string_view> categories(Flow flow, int quantity)
     return {};
 }
 
+std::optional<std::string_view> categoryWord(Flow flow, int quantity, double value)
+{
+    const auto words = categories(flow, quantity);
+    if (words.empty() || !(value >= 0.0) || value >= static_cast<double>(words.size()))
+        return std::nullopt;
+    return words[static_cast<std::size_t>(value)];
+}
+
 std::span<const InputKind> inputKinds(Flow flow)
 {
     switch (flow) {

@@ -38,6 +38,8 @@ std::optional<int> quantityIndex(Flow flow, std::string_view text);
 // value is then an index into this list (0, 1, ...), and front-ends write the word. Empty for a numeric
 // quantity; the nozzle's regime: "subsonic", "shock in nozzle", "overexpanded", "design", "underexpanded".
 std::span<const std::string_view> categories(Flow flow, int quantity);
+// The word a category quantity's value stands for; nothing for a numeric quantity (or an index out of range).
+std::optional<std::string_view> categoryWord(Flow flow, int quantity, double value);
 
 // One way of stating a problem: one input quantity or two (indexes into quantities(flow)), and the branches
 // that choose between its solutions.

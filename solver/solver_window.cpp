@@ -218,14 +218,17 @@ void SolverWindow::showResults()
     const char mark = common::CalculatorForm::decimalMark();
     const int decimals = m_decimals->value();
     // The value items are made once per flow and only rewritten here.
-    auto put = [&](int row, std::optional<double> value) {
+    auto put = [&](int row, std::optional<double> value, std::optional<std::string_view> word) {
         QTableWidgetItem* item = m_results->item(row, 1);
         if (!item) {
             item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_results->setItem(row, 1, item);
         }
-        if (value) {
+        if (word) {
+            item->setText(QString::fromUtf8(word->data(), static_cast<qsizetype>(word->size())));
+            item->setToolTip(item->text());
+        } else if (value) {
             item->setText(QString::fromStdString(common::writeNumber(*value, decimals, mark)));
             item->setToolTip(QString::fromStdString(flowtable::shortest(*value, mark)));
         } else {
@@ -233,10 +236,13 @@ void SolverWindow::showResults()
             item->setToolTip("Not defined for this state");
         }
     };
-    put(0, m_shown->gamma);
+    put(0, m_shown->gamma, std::nullopt);
     const std::size_t count = gasdyn::quantities(m_shown->flow).size();
-    for (std::size_t i = 0; i < count; ++i)
-        put(static_cast<int>(i) + 1, m_shown->solution.values[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto value = m_shown->solution.values[i];
+        put(static_cast<int>(i) + 1, value,
+            value ? gasdyn::categoryWord(m_shown->flow, static_cast<int>(i), *value) : std::nullopt);
+    }
     m_copy->setEnabled(true);
 }
 

@@ -33,13 +33,19 @@ void appendHeader(std::string& out, gasdyn::Flow flow, std::span<const int> colu
     out += '\n';
 }
 
-void appendRow(std::string& out, const gasdyn::Solution& solution, std::span<const int> columns, char separator)
+void appendRow(
+    std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solution, std::span<const int> columns, char separator)
 {
     std::array<char, 32> buffer {};
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             out += separator;
-        if (const auto& value = solution.values[static_cast<std::size_t>(columns[i])])
+        const auto& value = solution.values[static_cast<std::size_t>(columns[i])];
+        if (!value)
+            continue;
+        if (const auto word = gasdyn::categoryWord(flow, columns[i], *value))
+            out += *word;
+        else
             out.append(buffer.data(), std::to_chars(buffer.data(), buffer.data() + buffer.size(), *value).ptr);
     }
     out += '\n';
@@ -60,7 +66,7 @@ void appendHeader(std::string& out, gasdyn::Flow flow, char separator)
 
 void appendRow(std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solution, char separator)
 {
-    appendRow(out, solution, columnsOf(flow), separator);
+    appendRow(out, flow, solution, columnsOf(flow), separator);
 }
 
 std::string_view flowTitle(gasdyn::Flow flow)

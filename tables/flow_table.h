@@ -24,7 +24,8 @@ void appendHeader(std::string& out, gasdyn::Flow flow, char separator);
 void appendRow(std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solution, char separator);
 // The same for some of the columns only (indexes into quantities(flow), in the order given).
 void appendHeader(std::string& out, gasdyn::Flow flow, std::span<const int> columns, char separator);
-void appendRow(std::string& out, const gasdyn::Solution& solution, std::span<const int> columns, char separator);
+void appendRow(std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solution, std::span<const int> columns,
+    char separator);
 
 // "Isentropic flow", "Normal shock", "Rayleigh flow (heat addition)", "Fanno flow (friction)", "Oblique shock",
 // "Conical shock", "Prandtl-Meyer expansion".

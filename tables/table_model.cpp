@@ -113,6 +113,8 @@ QVariant FlowTableModel::data(const QModelIndex& index, int role) const
     const auto value = std::get<gasdyn::Solution>(outcome).values[static_cast<std::size_t>(index.column())];
     if (!value)
         return role == Qt::ToolTipRole ? QVariant(QString("Not defined for this state")) : QVariant();
+    if (const auto word = gasdyn::categoryWord(m_question->flow, index.column(), *value))
+        return QString::fromUtf8(word->data(), static_cast<qsizetype>(word->size()));
     if (role == Qt::ToolTipRole)
         return QString::fromStdString(flowtable::shortest(*value, m_mark));
     return QString::fromStdString(common::writeNumber(*value, m_decimals, m_mark));

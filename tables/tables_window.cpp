@@ -333,7 +333,7 @@ QString TablesWindow::selectionText() const
         for (std::int64_t r = top; r <= bottom; ++r) {
             const gasdyn::Outcome outcome = m_model->question().solveAt(m_model->grid().at(m_model->rows().first + r));
             if (const auto* solution = std::get_if<gasdyn::Solution>(&outcome))
-                flowtable::appendRow(text, *solution, columns, '\t');
+                flowtable::appendRow(text, m_model->question().flow, *solution, columns, '\t');
         }
     }
     return QString::fromStdString(text);

@@ -1,4 +1,4 @@
-// Reads the reference tables that gasdyn/reference/shocks.py computed at 40 digits.
+// Reads the reference tables of gasdyn/reference/ (shocks.py at 40 digits, nozzle.py at 50).
 #pragma once
 
 #include <fstream>
@@ -14,7 +14,7 @@ struct Row {
     double operator[](const std::string& column) const { return std::stod(text.at(column)); }
 };
 
-inline std::vector<Row> read(const std::string& file)
+inline std::vector<Row> read(const std::string& file, char separator = ',')
 {
     std::ifstream in(std::string(GASDYN_REFERENCE_DIR) + "/" + file);
     std::vector<Row> rows;
@@ -23,7 +23,7 @@ inline std::vector<Row> read(const std::string& file)
     while (std::getline(in, line)) {
         std::vector<std::string> cells;
         std::stringstream cellsIn(line);
-        for (std::string cell; std::getline(cellsIn, cell, ',');)
+        for (std::string cell; std::getline(cellsIn, cell, separator);)
             cells.push_back(cell);
         if (header.empty()) {
             header = cells;

@@ -310,7 +310,7 @@ void TestTablesWindow::aSelectionSpanningScrollingIsCopiedWhole()
     std::string expected = "theta\tbeta\n";
     const std::vector<int> columns { 1, 2 };
     for (int r = 2; r <= 2 * page + 3; ++r)
-        flowtable::appendRow(expected, oblique(2, r * 0.0002), columns, '\t');
+        flowtable::appendRow(expected, gasdyn::Flow::ObliqueShock, oblique(2, r * 0.0002), columns, '\t');
     const QStringList want = QString::fromStdString(expected).split('\n');
     const QStringList got = copied().split('\n');
     QCOMPARE(got.size(), want.size());
