@@ -12,11 +12,13 @@
 #include "tables_window.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include <algorithm>
 #include <functional>
@@ -302,6 +304,42 @@ QPoint MainWindow::freePlace(const QMdiSubWindow* sub, const QSize& size) const
     return best->topLeft();
 }
 
+// A window opened from the menu below the separator: below the gas property strip it reads, at its own size
+// (never under its minimum), the main window grown within the screen so the whole window is in view; on a
+// screen too small for that, the window is made as small as the room left allows.
+void MainWindow::placeWhole(QMdiSubWindow* sub, QSize wanted)
+{
+    int top = 0;
+    if (const QMdiSubWindow* strip = subWindow("Form_Properties"))
+        top = strip->geometry().bottom() + 1;
+    const QSize least = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+    wanted = wanted.expandedTo(least);
+    const QSize viewport = m_area->viewport()->size();
+    const int growWidth = std::max(0, wanted.width() - viewport.width());
+    const int growHeight = std::max(0, top + wanted.height() - viewport.height());
+    QSize room = viewport;
+    if (growWidth > 0 || growHeight > 0) {
+        const QRect screenRoom
+            = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), size() + QSize(growWidth, growHeight));
+        const QSize frameExtra = frameGeometry().size() - size();
+        const QSize most = screenRoom.size() - frameExtra;
+        const QSize grown = (size() + QSize(growWidth, growHeight)).boundedTo(most).expandedTo(size());
+        room += grown - size();
+        resize(grown);
+        QPoint at = pos();
+        at.setX(std::clamp(at.x(), screenRoom.left(),
+            std::max(screenRoom.left(), screenRoom.right() + 1 - grown.width() - frameExtra.width())));
+        at.setY(std::clamp(at.y(), screenRoom.top(),
+            std::max(screenRoom.top(), screenRoom.bottom() + 1 - grown.height() - frameExtra.height())));
+        move(at);
+        if (QLayout* own = layout())
+            own->activate();
+    }
+    const QSize fits = wanted.boundedTo(QSize(room.width(), std::max(0, room.height() - top))).expandedTo(least);
+    sub->resize(fits);
+    sub->move(0, top);
+}
+
 QString MainWindow::gammaText()
 {
     Child& properties = m_children.front();
@@ -329,7 +367,10 @@ void MainWindow::reopen(const QString& windowName)
     for (Child& child : m_children) {
         if (child.name == windowName && child.menuWidth > 0) {
             QMdiSubWindow* sub = ensureOpen(child);
-            place(sub, child.menuWidth, child.menuHeight, child.top);
+            if (child.atStartUp)
+                place(sub, child.menuWidth, child.menuHeight, child.top);
+            else
+                placeWhole(sub, QSize(twips(child.menuWidth), twips(child.menuHeight)));
             m_area->setActiveSubWindow(sub);
         }
     }

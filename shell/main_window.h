@@ -41,6 +41,7 @@ private:
     struct Child;
     QMdiSubWindow* ensureOpen(Child& child);
     void place(QMdiSubWindow* sub, int width, int height, int top);
+    void placeWhole(QMdiSubWindow* sub, QSize wanted);
     QPoint freePlace(const QMdiSubWindow* sub, const QSize& size) const;
     void connectForm(QWidget* form);
     void takeAnswer(const common::Answer& answer);
