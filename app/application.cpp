@@ -24,6 +24,39 @@ int refuse(const QString& why)
     return 2;
 }
 
+// Qt's own command-line options (QGuiApplication, QApplication and the X11 platform), which the window
+// system takes out of the list once it starts; the first group takes a value ("-style fusion" or
+// "-style=fusion"). Qt reads them with one dash or two.
+QStringList withoutQtOptions(const QStringList& arguments)
+{
+    static const QStringList withValue { "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+        "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry", "name", "title",
+        "qmljsdebugger", "visual", "fn", "font", "bg", "background", "fg", "foreground", "btn", "button", "im",
+        "inputstyle" };
+    static const QStringList alone { "reverse", "widgetcount", "nograb", "dograb", "sync", "testability", "cmap" };
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            kept.append(argument);
+            continue;
+        }
+        QString option = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        const qsizetype equals = option.indexOf(QLatin1Char('='));
+        if (equals >= 0) {
+            if (withValue.contains(option.left(equals)))
+                continue;
+        } else if (withValue.contains(option) && i + 1 < arguments.size()) {
+            ++i;
+            continue;
+        } else if (alone.contains(option)) {
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
+
 } // namespace
 
 std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOptionsRemoved)
@@ -37,7 +70,9 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const bool parsed = parser.parse(arguments);
+    // Before the window system starts, Qt's options are still in the list: set aside here, so that a usage
+    // error is refused without a display (the window system would abort the program first).
+    const bool parsed = parser.parse(qtOptionsRemoved ? arguments : withoutQtOptions(arguments));
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         // Named as installed, not by the path it was started from.
         QString text = parser.helpText();
@@ -49,8 +84,6 @@ std::optional<int> answerCommandLine(const QStringList& arguments, bool qtOption
         write(stdout, QStringLiteral("flowcalc %1\n").arg(QStringLiteral(FLOWCALC_VERSION)));
         return 0;
     }
-    if (!qtOptionsRemoved)
-        return std::nullopt;
     if (!parsed)
         return refuse(parser.errorText());
     if (!parser.positionalArguments().isEmpty())

@@ -77,6 +77,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown option") << QStringList { "--frobnicate" }
                                         << "flowcalc: Unknown option 'frobnicate'.\nTry 'flowcalc --help'.\n";
+        QTest::newRow("unknown option beside Qt's") << QStringList { "-style", "fusion", "--bogus" }
+                                                    << "flowcalc: Unknown option 'bogus'.\nTry 'flowcalc --help'.\n";
         QTest::newRow("argument") << QStringList { "results.txt" }
                                   << "flowcalc: unexpected argument 'results.txt'\nTry 'flowcalc --help'.\n";
     }
@@ -84,11 +86,13 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        // Qt's own options are known only once the window system has taken them: this needs a platform.
-        const Run result = run(arguments, QStringLiteral("offscreen"));
-        QCOMPARE(result.err, message);
-        QCOMPARE(result.out, QString());
-        QCOMPARE(result.exitCode, 2);
+        // Refused before the window system starts: the same with no display at all as offscreen.
+        for (const QString platform : { QStringLiteral("offscreen"), QStringLiteral("xcb") }) {
+            const Run result = run(arguments, platform);
+            QCOMPARE(result.err, message);
+            QCOMPARE(result.out, QString());
+            QCOMPARE(result.exitCode, 2);
+        }
     }
 
     void qtOptionsAreNotRefused()
