@@ -10,9 +10,11 @@ namespace {
 struct Layer {
     double H; // base geopotential height, m
     double L; // lapse rate, K/m
+    double T; // base temperature, K (the standard's, which its lapse rates reach exactly)
 };
-constexpr std::array<Layer, 7> kLayers { { { 0.0, -0.0065 }, { 11000.0, 0.0 }, { 20000.0, 0.001 }, { 32000.0, 0.0028 },
-    { 47000.0, 0.0 }, { 51000.0, -0.0028 }, { 71000.0, -0.002 } } };
+constexpr std::array<Layer, 7> kLayers { { { 0.0, -0.0065, 288.15 }, { 11000.0, 0.0, 216.65 },
+    { 20000.0, 0.001, 216.65 }, { 32000.0, 0.0028, 228.65 }, { 47000.0, 0.0, 270.65 }, { 51000.0, -0.0028, 270.65 },
+    { 71000.0, -0.002, 214.65 } } };
 
 struct Base {
     double T;
@@ -35,7 +37,7 @@ std::array<Base, 7> makeBases()
     std::array<Base, 7> bases {};
     bases[0] = { 288.15, 101325.0 };
     for (std::size_t i = 1; i < bases.size(); ++i)
-        bases[i] = within(kLayers[i - 1], bases[i - 1], kLayers[i].H);
+        bases[i] = { kLayers[i].T, within(kLayers[i - 1], bases[i - 1], kLayers[i].H).p };
     return bases;
 }
 
