@@ -53,6 +53,8 @@ const Gas* gasNamed(std::string_view name)
 
 std::variant<double, std::string> pitotRatio(double gamma, double M)
 {
+    if (M == 0.0)
+        return 1.0; // at rest (the engine's flows start above Mach 0)
     if (M <= 1.0) {
         auto pp0 = ratio(gasdyn::Flow::Isentropic, gamma, "M", M, "p/p0");
         if (const auto* value = std::get_if<double>(&pp0))
@@ -66,6 +68,8 @@ std::variant<double, std::string> machFromPitot(double gamma, double p02OverP)
 {
     if (!std::isfinite(p02OverP) || p02OverP < 1.0)
         return std::string("p02/p must be 1 or more");
+    if (p02OverP == 1.0)
+        return 0.0; // at rest
     const double sonic = std::pow((gamma + 1.0) / 2.0, gamma / (gamma - 1.0));
     if (p02OverP <= sonic)
         return ratio(gasdyn::Flow::Isentropic, gamma, "p/p0", 1.0 / p02OverP, "M");

@@ -143,8 +143,10 @@ double toSystem(double si, Quantity quantity, System system)
 {
     if (system == System::SI)
         return si;
-    const auto converted = convert(si, info(quantity).si, info(quantity).us);
-    return std::get<double>(converted);
+    // Every US unit here is a pure scale of its SI unit: divide by its size in SI, so that a value typed in
+    // it (and converted to SI by multiplying) reads back as typed ("35000 ft" stays 35000, not 34999.99...).
+    const auto size = convert(1.0, info(quantity).us, info(quantity).si);
+    return si / std::get<double>(size);
 }
 
 std::variant<double, std::string> toUnit(double si, Quantity quantity, std::string_view unit)
