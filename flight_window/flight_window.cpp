@@ -35,7 +35,7 @@ AtmosphereChart::AtmosphereChart(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName("Chart_Atmosphere");
-    setMinimumSize(240, 180);
+    setMinimumSize(180, 180);
 }
 
 void AtmosphereChart::mark(std::optional<double> altitude)
@@ -49,7 +49,7 @@ void AtmosphereChart::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), palette().base());
-    const QRectF plot = QRectF(rect()).adjusted(36, 8, -8, -24);
+    const QRectF plot = QRectF(rect()).adjusted(46, 8, -8, -24);
     painter.setPen(palette().text().color());
     painter.drawRect(plot);
     const double zLow = flight::kMinGeometric;
@@ -75,13 +75,12 @@ void AtmosphereChart::paintEvent(QPaintEvent*)
     painter.setPen(QPen(QColor(40, 80, 200), 1.5));
     painter.drawPath(pressure);
     painter.setPen(palette().text().color());
-    painter.drawText(QRectF(0, plot.top() - 4, 34, 16), Qt::AlignRight, "86 km");
-    painter.drawText(QRectF(0, plot.bottom() - 12, 34, 16), Qt::AlignRight, "-5 km");
+    painter.drawText(QRectF(0, plot.top() - 4, 44, 16), Qt::AlignRight, "86 km");
+    painter.drawText(QRectF(0, plot.bottom() - 12, 44, 16), Qt::AlignRight, "-5 km");
     painter.setPen(QColor(200, 40, 40));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 4, plot.width() / 2, 16), Qt::AlignLeft, "T 180-330 K");
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 4, plot.width() / 2, 16), Qt::AlignLeft, "T");
     painter.setPen(QColor(40, 80, 200));
-    painter.drawText(
-        QRectF(plot.center().x(), plot.bottom() + 4, plot.width() / 2, 16), Qt::AlignRight, "p (log) 0.1 Pa-3 bar");
+    painter.drawText(QRectF(plot.center().x(), plot.bottom() + 4, plot.width() / 2, 16), Qt::AlignRight, "p (log)");
     if (m_marked) {
         painter.setPen(QPen(palette().text().color(), 1, Qt::DashLine));
         painter.drawLine(QPointF(plot.left(), y(*m_marked)), QPointF(plot.right(), y(*m_marked)));
@@ -96,37 +95,41 @@ FlightWindow::FlightWindow(QWidget* parent)
     auto* inputs = new QGroupBox("Flight", this);
     inputs->setObjectName("Frame_Input");
     auto* grid = new QGridLayout(inputs);
-    auto* altitudeLabel = new QLabel("Altitude (geometric)", inputs);
+    auto* altitudeLabel = new QLabel("Altitude", inputs);
     altitudeLabel->setObjectName("Label_Altitude");
     m_altitude = new QLineEdit("0", inputs);
     m_altitude->setObjectName("Text_Altitude");
-    m_altitude->setToolTip("A number in the unit system's length unit, or with a unit: 35000 ft, 11 km");
-    m_mach = new QRadioButton("Mach number", inputs);
+    m_altitude->setToolTip(
+        "Geometric altitude: a number in the unit system's length unit, or with a unit: 35000 ft, 11 km");
+    auto* speed = new QGroupBox("Speed", inputs);
+    speed->setObjectName("Frame_Speed");
+    auto* units = new QGroupBox("Units", inputs);
+    units->setObjectName("Frame_Units");
+    m_mach = new QRadioButton("M", speed);
     m_mach->setObjectName("Option_Mach");
     m_mach->setChecked(true);
-    m_speed = new QRadioButton("True airspeed", inputs);
+    m_speed = new QRadioButton("V (true)", speed);
     m_speed->setObjectName("Option_Speed");
     m_value = new QLineEdit("0.8", inputs);
     m_value->setObjectName("Text_Value");
     m_value->setToolTip("M, or V with an optional unit: 250 kn, 900 km/h");
-    m_si = new QRadioButton("SI", inputs);
+    m_si = new QRadioButton("SI", units);
     m_si->setObjectName("Option_SI");
     m_si->setChecked(true);
-    m_us = new QRadioButton("US customary", inputs);
+    m_us = new QRadioButton("US", units);
     m_us->setObjectName("Option_US");
-    auto* units = new QGroupBox("Units", inputs);
-    units->setObjectName("Frame_Units");
     auto* unitsLayout = new QHBoxLayout(units);
     unitsLayout->addWidget(m_si);
     unitsLayout->addWidget(m_us);
-    auto* speed = new QGroupBox("Speed", inputs);
-    speed->setObjectName("Frame_Speed");
     auto* speedLayout = new QHBoxLayout(speed);
     speedLayout->addWidget(m_mach);
     speedLayout->addWidget(m_speed);
     grid->addWidget(altitudeLabel, 0, 0);
     grid->addWidget(m_altitude, 0, 1);
     grid->addWidget(speed, 1, 0, 1, 2);
+    auto* valueLabel = new QLabel("M or V", inputs);
+    valueLabel->setObjectName("Label_Value");
+    grid->addWidget(valueLabel, 2, 0);
     grid->addWidget(m_value, 2, 1);
     grid->addWidget(units, 3, 0, 1, 2);
     m_command = new QPushButton("Calculate", inputs);

@@ -23,7 +23,7 @@ public:
     explicit AtmosphereChart(QWidget* parent = nullptr);
     void mark(std::optional<double> altitude);
     std::optional<double> marked() const { return m_marked; }
-    QSize sizeHint() const override { return { 260, 200 }; }
+    QSize sizeHint() const override { return { 200, 200 }; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

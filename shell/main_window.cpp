@@ -124,7 +124,7 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
             [gamma] { return new SolverWindow(gamma); } },
         { "Form_Tables", false, 0, 8800, 7400, "Mn_Tables", "Gas tables", [gamma] { return new TablesWindow(gamma); } },
         { "Form_Charts", false, 0, 9600, 7800, "Mn_Charts", "Charts", [gamma] { return new ChartsWindow(gamma); } },
-        { "Form_Flight", false, 0, 10400, 9600, "Mn_Flight", "Flight conditions", [] { return new FlightWindow; } },
+        { "Form_Flight", false, 0, 7200, 9600, "Mn_Flight", "Flight conditions", [] { return new FlightWindow; } },
     };
 
     QMenu* open = menuBar()->addMenu("open");

@@ -49,9 +49,14 @@ private slots:
         auto* altitudeBox = window.findChild<QLineEdit*>("Text_Altitude");
         altitudeBox->clear();
         QTest::keyClicks(altitudeBox, altitude);
-        QTest::mouseClick(window.findChild<QRadioButton*>(speed ? "Option_Speed" : "Option_Mach"), Qt::LeftButton);
+        // On the button's circle, as a user clicks it (the middle of a stretched button is empty space).
+        auto clickOption = [&](const char* name) {
+            auto* option = window.findChild<QRadioButton*>(name);
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+        };
+        clickOption(speed ? "Option_Speed" : "Option_Mach");
         if (us)
-            QTest::mouseClick(window.findChild<QRadioButton*>("Option_US"), Qt::LeftButton);
+            clickOption("Option_US");
         auto* valueBox = window.findChild<QLineEdit*>("Text_Value");
         valueBox->clear();
         QTest::keyClicks(valueBox, value);
