@@ -802,6 +802,8 @@ std::string formatSolution(const Request& request, const gasdyn::Solution& solut
 
 Status run(std::span<const std::string_view> args, const Sink& out)
 {
+    if (auto status = runRealQuantities(args, out))
+        return *status;
     auto parsed = parse(args);
     if (auto* error = std::get_if<UsageError>(&parsed))
         return usage(std::move(error->message));

@@ -71,6 +71,10 @@ Status execute(const Request& request, const Sink& sink);
 // What solve writes for this solution in the request's format.
 std::string formatSolution(const Request& request, const gasdyn::Solution& solution);
 
+// atmosphere, flight, state and table atmosphere (flight_cli.cpp): the status, or nullopt for any other
+// command.
+std::optional<Status> runRealQuantities(std::span<const std::string_view> args, const Sink& sink);
+
 // parse() and execute() together.
 Status run(std::span<const std::string_view> args, const Sink& out);
 

@@ -12,6 +12,10 @@ Usage:
   flowcalc-cli table FLOW --from A --to B --step S [--input NAME] [NAME=VALUE] [--gamma G] [--branch B]
                           [--format csv|tsv|json]
   flowcalc-cli list [FLOW]
+  flowcalc-cli atmosphere --altitude Z | --geopotential H [--units si|us] [--format text|json|csv|tsv]
+  flowcalc-cli flight --altitude Z M=VALUE | V=VALUE | p02-p=VALUE | p02/p=VALUE [--units si|us]
+  flowcalc-cli state FLOW NAME=VALUE ... --p0 P --T0 T [--gas air|N2|O2|He|Ar|CO2|H2|custom --R R --gamma G]
+  flowcalc-cli table atmosphere --from A --to B --step S [--format csv|tsv|json]
   flowcalc-cli --help | --version
 
 solve   Give one quantity of the flow (two for oblique-shock, conical-shock, prandtl-meyer, nozzle) and get
@@ -25,6 +29,10 @@ table   Runs the input quantity from A in steps of S up to B (row i is A + i*S; 
         NAME=VALUE (M1=3, Ae/At=2).
         Rows without a solution are left out and one line on stderr says which and why. At most
         100000000 rows.
+atmosphere  The U.S. Standard Atmosphere 1976 from -5000 to 86000 m geometric: z H T p rho a mu nu.
+flight  Adds M V T0 p0 q Re/L p02 CAS (pitot pressure, calibrated airspeed) for M, V or a pitot reading.
+state   Solves the flow and adds p T rho a V mdot/A from the stagnation state --p0, --T0 of the gas.
+        Values may carry units ('10 bar', '35000 ft', '250 kn', '-40 degC'); --units us writes US units.
 list    Lists the flows, or for one flow its quantities in output order, whether each can be an input
         (and with which other quantity) and which --branch it needs.
 

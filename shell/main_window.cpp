@@ -3,6 +3,7 @@
 #include "charts_window.h"
 #include "expansion_wave_window.h"
 #include "fanno_window.h"
+#include "flight_window.h"
 #include "isentropic_window.h"
 #include "normal_shock_window.h"
 #include "oblique_shock_window.h"
@@ -125,6 +126,7 @@ MainWindow::MainWindow(common::MessageSink messages, QWidget* parent)
             [gamma] { return new SolverWindow(gamma); } },
         { "Form_Tables", false, 0, 8800, 7400, "Mn_Tables", "Gas tables", [gamma] { return new TablesWindow(gamma); } },
         { "Form_Charts", false, 0, 9600, 7800, "Mn_Charts", "Charts", [gamma] { return new ChartsWindow(gamma); } },
+        { "Form_Flight", false, 0, 7200, 9600, "Mn_Flight", "Flight conditions", [] { return new FlightWindow; } },
     };
 
     QMenu* open = menuBar()->addMenu("open");

@@ -561,6 +561,53 @@ private slots:
         QCOMPARE(comma.exitStatus, 2);
         QCOMPARE(comma.err, QByteArray("flowcalc-cli: M: '1,5' is not a number\n"));
     }
+
+    // atmosphere, flight, state and table atmosphere: a few rows through the library.
+    void realQuantities_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("line"); // a line of stdout, or the stderr line
+        QTest::newRow("tropopause") << QStringList { "atmosphere", "--geopotential", "11000" } << 0 << "T = 216.65 K";
+        QTest::newRow("feet") << QStringList { "atmosphere", "--altitude", "35000 ft", "--units", "us" } << 0
+                              << "z = 35000 ft";
+        QTest::newRow("csv") << QStringList { "atmosphere", "--altitude=0", "--format", "csv" } << 0
+                             << "0,0,288.15,101325,1.2249991558877125,340.2941077869353,1.789380278077583e-05,"
+                                "1.4607196008889362e-05";
+        QTest::newRow("flight") << QStringList { "flight", "--altitude", "0", "M=0.5" } << 0
+                                << "V = 170.14705389346764 m/s";
+        QTest::newRow("pitot") << QStringList { "flight", "--altitude", "0", "p02/p=1.1862126380443982" } << 0
+                               << "p0 = 120192.99554984865 Pa";
+        QTest::newRow("state") << QStringList { "state", "isentropic", "M=1", "--p0", "1 bar", "--T0", "300 K" } << 0
+                               << "T = 250 K";
+        QTest::newRow("table") << QStringList { "table", "atmosphere", "--from", "0", "--to", "1", "--step", "1",
+            "--format", "tsv" } << 0
+                               << "z\tH\tT\tp\trho\ta\tmu\tnu";
+        QTest::newRow("at rest") << QStringList { "flight", "--altitude", "0", "p02-p=0 psi" } << 0 << "CAS = 0 m/s";
+        QTest::newRow("too high") << QStringList { "atmosphere", "--altitude", "86001" } << 1
+                                  << "flowcalc-cli: altitude must be from -5000 to 86000 m";
+        QTest::newRow("mass as pressure") << QStringList { "state", "isentropic", "M=2", "--p0", "3 kg", "--T0",
+            "300" } << 2 << "flowcalc-cli: --p0: \"3 kg\" is not a pressure: give a unit such as kPa, bar or psi";
+        QTest::newRow("no altitude") << QStringList { "flight", "M=2" } << 2
+                                     << "flowcalc-cli: give one of --altitude and --geopotential";
+        QTest::newRow("unknown gas") << QStringList { "state", "isentropic", "M=2", "--p0", "1", "--T0", "300", "--gas",
+            "Xe" } << 2 << "flowcalc-cli: unknown gas Xe (air, N2, O2, He, Ar, CO2, H2 or custom)";
+    }
+    void realQuantities()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, line);
+        const cli::Captured r = run(args);
+        QCOMPARE(r.exitStatus, status);
+        if (status == 0) {
+            QVERIFY(r.err.empty());
+            QVERIFY2(lines(r.out).contains(line), r.out.c_str());
+        } else {
+            QVERIFY(r.out.empty());
+            QCOMPARE(QString::fromStdString(r.err), line);
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(TestCli)

@@ -133,7 +133,7 @@ void TestShell::menuHasTheDocumentedItems()
     QCOMPARE(captions,
         QStringList({ "Mn_IseFlow=Isentropic flow", "Mn_NmShock=Normal Shock", "Mn_HeatFlo=1D Flow with Heat Addition",
             "Mn_FricFlo=1D Flow with Friction", "Mn_OblShock=Oblique Shock", "Mn_ExpWave=Expansion Wave", "=",
-            "Mn_Solver=Flow solver", "Mn_Tables=Gas tables", "Mn_Charts=Charts" }));
+            "Mn_Solver=Flow solver", "Mn_Tables=Gas tables", "Mn_Charts=Charts", "Mn_Flight=Flight conditions" }));
     QVERIFY(open->actions().at(6)->isSeparator());
     QCOMPARE(action("Mn_About")->text(), QString("About"));
     QCOMPARE(window("Form_Properties")->findChild<QLineEdit*>("Text_Gama")->text(), QString("1.4"));
@@ -361,6 +361,9 @@ void TestShell::menuOnlyWindowsOpenFromTheMenu_data()
     QTest::newRow("charts") << "Mn_Charts"
                             << "Form_Charts"
                             << "Charts";
+    QTest::newRow("flight conditions") << "Mn_Flight"
+                                       << "Form_Flight"
+                                       << "Flight conditions";
 }
 
 void TestShell::menuOnlyWindowsOpenFromTheMenu()
