@@ -152,9 +152,12 @@ double toSystem(double si, Quantity quantity, System system)
 std::variant<double, std::string> toUnit(double si, Quantity quantity, std::string_view unit)
 {
     auto converted = convert(si, info(quantity).si, unit);
-    if (std::holds_alternative<std::string>(converted))
-        return "\"" + std::string(unit) + "\" is not a unit of " + std::string(info(quantity).name)
-            + ": give a unit such as " + std::string(info(quantity).examples);
+    if (std::holds_alternative<std::string>(converted)) {
+        std::string message(1, '"');
+        message.append(unit).append("\" is not a unit of ").append(info(quantity).name);
+        message.append(": give a unit such as ").append(info(quantity).examples);
+        return message;
+    }
     return converted;
 }
 

@@ -71,9 +71,9 @@ void appendRow(std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solu
 
 std::string_view flowTitle(gasdyn::Flow flow)
 {
-    static constexpr std::array<std::string_view, 7> titles { "Isentropic flow", "Normal shock",
+    static constexpr std::array<std::string_view, 8> titles { "Isentropic flow", "Normal shock",
         "Rayleigh flow (heat addition)", "Fanno flow (friction)", "Oblique shock", "Conical shock",
-        "Prandtl-Meyer expansion" };
+        "Prandtl-Meyer expansion", "Nozzle (back pressure)" };
     return titles[static_cast<std::size_t>(flow)];
 }
 

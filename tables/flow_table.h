@@ -28,7 +28,7 @@ void appendRow(std::string& out, gasdyn::Flow flow, const gasdyn::Solution& solu
     char separator);
 
 // "Isentropic flow", "Normal shock", "Rayleigh flow (heat addition)", "Fanno flow (friction)", "Oblique shock",
-// "Conical shock", "Prandtl-Meyer expansion".
+// "Conical shock", "Prandtl-Meyer expansion", "Nozzle (back pressure)".
 std::string_view flowTitle(gasdyn::Flow flow);
 // "subsonic", "supersonic", "lower Mach number", "higher Mach number", "weak shock", "strong shock".
 std::string_view branchTitle(gasdyn::Branch branch);

@@ -87,7 +87,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         // Refused before the window system starts: the same with no display at all as offscreen.
-        for (const QString platform : { QStringLiteral("offscreen"), QStringLiteral("xcb") }) {
+        for (const QString& platform : { QStringLiteral("offscreen"), QStringLiteral("xcb") }) {
             const Run result = run(arguments, platform);
             QCOMPARE(result.err, message);
             QCOMPARE(result.out, QString());

@@ -48,7 +48,9 @@ private slots:
             QVERIFY2(solution, row.text.at("pb/p0").c_str());
             QCOMPARE(regime(*solution), row.text.at("regime"));
             for (const char* name : { "Mt", "Me", "pe/p0", "p0e/p0", "As/At", "Ms1", "Ms2" }) {
-                const std::string& want = row.text.at(name);
+                // Trailing empty cells (the quantities a regime has not) are not read into the row.
+                const auto cell = row.text.find(name);
+                const std::string want = cell == row.text.end() ? std::string() : cell->second;
                 const auto got = value(*solution, name);
                 QCOMPARE(got.has_value(), !want.empty());
                 if (got && !near(*got, std::stod(want), 1e-9) && std::abs(*got - std::stod(want)) > 1e-14)

@@ -85,7 +85,7 @@ void TestSolverWindow::freshWindowOffersEveryFlowAndItsInputs()
     QCOMPARE(w()->windowTitle(), QString("Flow solver"));
     QCOMPARE(comboTexts(w(), "Combo_Flow"),
         QStringList({ "Isentropic flow", "Normal shock", "Rayleigh flow (heat addition)", "Fanno flow (friction)",
-            "Oblique shock", "Conical shock", "Prandtl-Meyer expansion" }));
+            "Oblique shock", "Conical shock", "Prandtl-Meyer expansion", "Nozzle (back pressure)" }));
     QCOMPARE(comboTexts(w(), "Combo_Input"),
         QStringList({ "M", "p/p0", "T/T0", "rho/rho0", "A/A*", "p/p*", "T/T*", "rho/rho*", "V/a*", "nu", "mu" }));
     QVERIFY(choose(w(), "Combo_Flow", "Prandtl-Meyer expansion"));
