@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cli {
@@ -340,8 +341,12 @@ Status runState(const FlightArgs& args, const Settings& s, const Sink& sink)
 
     // The flow's own question, asked as solve asks it.
     std::vector<std::string> owned { "solve", std::string(args.positional[1]) };
-    for (const auto& [name, value] : args.givens)
-        owned.push_back(name + "=" + value);
+    for (const auto& [name, value] : args.givens) {
+        std::string given(name);
+        given += '=';
+        given += value;
+        owned.push_back(std::move(given));
+    }
     if (const auto b = option(args, "--branch"))
         owned.push_back("--branch=" + *b);
     owned.push_back("--gamma=" + writeNumber(gas.gamma));
